@@ -1,0 +1,52 @@
+#include "platform/Utf8.h"
+
+namespace zarvex {
+
+namespace {
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+}  // namespace
+
+char32_t NextUtf8Char(std::string_view text, std::size_t& position) {
+  const auto lead = static_cast<unsigned char>(text[position]);
+  ++position;
+  if (lead < 0x80) {
+    return lead;
+  }
+  std::size_t length = 0;
+  char32_t value = 0;
+  char32_t smallest = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 1;
+    value = lead & 0x1Fu;
+    smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 2;
+    value = lead & 0x0Fu;
+    smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 3;
+    value = lead & 0x07u;
+    smallest = 0x10000;
+  } else {
+    return kInvalidUtf8;
+  }
+  if (text.size() - position < length) {
+    return kInvalidUtf8;
+  }
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[position + i]);
+    if (!IsContinuation(byte)) {
+      return kInvalidUtf8;
+    }
+    value = (value << 6) | (byte & 0x3Fu);
+  }
+  if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    return kInvalidUtf8;
+  }
+  position += length;
+  return value;
+}
+
+}  // namespace zarvex

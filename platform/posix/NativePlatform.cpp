@@ -1,0 +1,27 @@
+#include "platform/NativePlatform.h"
+
+#include <csignal>
+
+#include "platform/Windows1252Encoder.h"
+#include "platform/posix/PosixFileReplacer.h"
+
+namespace zarvex {
+
+FileReplacer& NativeFileReplacer() {
+  // A save that grows past the process's file-size limit must fail like any other write, not end
+  // the editor (and the unsaved script with it) through SIGXFSZ.
+  static const bool kIgnoreFileSizeSignal = [] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    return true;
+  }();
+  (void)kIgnoreFileSizeSignal;
+  static PosixFileReplacer replacer;
+  return replacer;
+}
+
+const TextEncoder& NativeTextEncoder() {
+  static const Windows1252Encoder encoder;
+  return encoder;
+}
+
+}  // namespace zarvex

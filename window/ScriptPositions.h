@@ -1,0 +1,30 @@
+// Maps a text widget's character positions in the script to byte offsets in its UTF-8 text. It
+// remembers the last position it mapped, so edits close to each other (typing) cost only the
+// distance between them, not the length of the script.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace zarvex {
+
+class ScriptPositions {
+ public:
+  // The byte offset of the widget position; positions past the end give the text's length.
+  [[nodiscard]] std::size_t ByteOffsetOf(std::string_view text, std::size_t position);
+
+  // Records that the widget position lies at the byte offset after an edit of the text.
+  void Remember(std::size_t position, std::size_t byteOffset);
+
+  // Drops what it knows of a text that was replaced whole.
+  void Forget() { Remember(0, 0); }
+
+  // How many widget positions the text spans.
+  [[nodiscard]] static std::size_t PositionsIn(std::string_view text);
+
+ private:
+  std::size_t position_ = 0;
+  std::size_t byteOffset_ = 0;
+};
+
+}  // namespace zarvex
