@@ -42,12 +42,22 @@ enum class Control : unsigned char {
 
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Command2) + 1;
 
-constexpr std::size_t IndexOf(Control control) { return static_cast<std::size_t>(control); }
+constexpr std::size_t IndexOf(Control control) {
+  return static_cast<std::size_t>(control);
+}
 
-constexpr bool IsOptionBox(Control c) { return c >= Control::Check1 && c <= Control::Check6; }
-constexpr bool IsValueBox(Control c) { return c >= Control::Text1 && c <= Control::Text5; }
-constexpr bool IsList(Control c) { return c >= Control::Combo1 && c <= Control::Combo3; }
-constexpr bool IsButton(Control c) { return c == Control::Command1 || c == Control::Command2; }
+constexpr bool IsOptionBox(Control c) {
+  return c >= Control::Check1 && c <= Control::Check6;
+}
+constexpr bool IsValueBox(Control c) {
+  return c >= Control::Text1 && c <= Control::Text5;
+}
+constexpr bool IsList(Control c) {
+  return c >= Control::Combo1 && c <= Control::Combo3;
+}
+constexpr bool IsButton(Control c) {
+  return c == Control::Command1 || c == Control::Command2;
+}
 
 // The control's name as written in the window's design ("Check1", "Text6").
 std::string_view NameOf(Control control);

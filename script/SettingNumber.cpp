@@ -6,8 +6,12 @@ namespace zarvex {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) {
@@ -76,6 +80,8 @@ SettingNumber ParseSettingNumber(std::string_view text) {
   return static_cast<SettingNumber>(value);
 }
 
-std::string FormatSettingNumber(SettingNumber number) { return std::to_string(number); }
+std::string FormatSettingNumber(SettingNumber number) {
+  return std::to_string(number);
+}
 
 }  // namespace zarvex

@@ -14,8 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::error_code LastError() { return {errno, std::system_category()}; }
-std::error_code ErrorOf(int code) { return {code, std::system_category()}; }
+std::error_code LastError() {
+  return {errno, std::system_category()};
+}
+std::error_code ErrorOf(int code) {
+  return {code, std::system_category()};
+}
 
 // A symbolic link at the path stays a link: the file it points to is the one replaced.
 std::error_code FollowLinks(fs::path& path) {
@@ -87,8 +91,7 @@ void FlushFolder(const fs::path& folder) {
 class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
-    const fs::path pattern =
-        target.parent_path() / ("." + target.filename().string() + ".XXXXXX");
+    const fs::path pattern = target.parent_path() / ("." + target.filename().string() + ".XXXXXX");
     name_.assign(pattern.c_str(), pattern.c_str() + pattern.native().size() + 1);
     fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
     if (fd_ < 0) {

@@ -1,0 +1,233 @@
+#include "window/EditorController.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "platform/NativePlatform.h"
+#include "script/ServerCarList.h"
+#include "script/TrackList.h"
+#include "scriptfile/SaveScript.h"
+
+namespace zarvex {
+namespace {
+
+using testing::MessageLog;
+using testing::ReadFile;
+using testing::ScratchWorkingDirectory;
+
+class Editor {
+ public:
+  Editor() : controller_({log_.Recorder(), NativeFileReplacer(), NativeTextEncoder()}) {}
+  EditorController& operator*() { return controller_; }
+  EditorController* operator->() { return &controller_; }
+  const MessageLog& Log() const { return log_; }
+
+ private:
+  MessageLog log_;
+  EditorController controller_;
+};
+
+std::size_t PositionOf(std::string_view entry, Control list, const EditorController& editor) {
+  const auto& entries = editor.State().List(list).entries;
+  const auto found = std::find(entries.begin(), entries.end(), entry);
+  EXPECT_NE(found, entries.end()) << entry;
+  return static_cast<std::size_t>(found - entries.begin());
+}
+
+TEST(EditorController, StartFillsTheListsAndRunsNothing) {
+  Editor editor;
+  const FieldChanges changes = editor->Start();
+  EXPECT_TRUE(changes.Has(Control::Combo1) && changes.Has(Control::Combo2) &&
+              changes.Has(Control::Combo3));
+  const EditorState& state = editor->State();
+  EXPECT_EQ(state.Combo1.entries.size(), 6u);
+  EXPECT_EQ(state.Combo1.entries[1], "Death Race");
+  EXPECT_TRUE(std::equal(state.Combo2.entries.begin(), state.Combo2.entries.end(),
+                         TrackList.begin(), TrackList.end()));
+  EXPECT_TRUE(std::equal(state.Combo3.entries.begin(), state.Combo3.entries.end(),
+                         ServerCarList.begin(), ServerCarList.end()));
+  EXPECT_FALSE(state.Combo1.chosen || state.Combo2.chosen || state.Combo3.chosen);
+  EXPECT_EQ(editor->Settings(), ScriptSettings{});
+  EXPECT_EQ(state.Text5.text, "1");
+  EXPECT_FALSE(state.Text1.enabled);
+
+  // A second start must not fill the lists twice.
+  EXPECT_TRUE(editor->Start().None());
+  EXPECT_EQ(editor->State().Combo2.entries.size(), 36u);
+}
+
+TEST(EditorController, ReplaysTheTypicalRoadToTheSavedFile) {
+  ScratchWorkingDirectory folder;
+  std::filesystem::create_directory("ASSETS");
+  Editor editor;
+  editor->Start();
+
+  const FieldChanges tick = editor->ChangeTick(Control::Check2, true);
+  EXPECT_TRUE(tick.Has(Control::Text2));
+  EXPECT_FALSE(tick.Has(Control::Text6));
+  EXPECT_TRUE(editor->State().Text2.enabled);
+  EXPECT_EQ(editor->State().Text2.text, "1");
+  editor->ChangeText(Control::Text2, "3");
+  editor->ChangeText(Control::Text2, "30");
+  editor->ChangeText(Control::Text2, "300");
+  editor->ChooseEntry(Control::Combo1, PositionOf("Death Race", Control::Combo1, *editor));
+  EXPECT_EQ(editor->Settings().modeKeyword, "DEATH_RACE");
+  editor->ChooseEntry(Control::Combo2, PositionOf("HiRise_Race2", Control::Combo2, *editor));
+  editor->ChooseEntry(Control::Combo3, PositionOf("Space Host", Control::Combo3, *editor));
+  EXPECT_TRUE(editor->State().Text6.empty()) << "choosing alone adds nothing";
+
+  const FieldChanges added = editor->PressButton(Control::Command1);
+  EXPECT_TRUE(added.Has(Control::Text6));
+  EXPECT_EQ(added.scriptAppendedAt, 0u);
+  EXPECT_TRUE(editor->PressButton(Control::Command2).None());
+
+  EXPECT_EQ(ReadFile("ASSETS/gamescript.txt"),
+            "DEATH_RACE\r\n"
+            "  TRACK \"HiRise_Race2\"\r\n"
+            "  USE_TIME_LIMIT 1\r\n"
+            "  TIME_LIMIT 300\r\n"
+            "  USE_WASTED_LIMIT 0\r\n"
+            "  WASTED_LIMIT 0\r\n"
+            "  USE_RECOVER_DELAY 0\r\n"
+            "  RECOVER_DELAY 0\r\n"
+            "  REPAIR 0\r\n"
+            "  SERVER_SET_CAR 0\r\n"
+            "  SERVER_CAR \"Space Host\"\r\n"
+            "  CARS_ON_MAP 0\r\n"
+            "  LAPS 1\r\n"
+            "END\r\n"
+            "\r\n"
+            "\r\n");
+  EXPECT_TRUE(editor.Log().Messages().empty());
+}
+
+TEST(EditorController, ReplaysTwoAddsAnInvalidNumberAndASave) {
+  ScratchWorkingDirectory folder;
+  std::filesystem::create_directory("ASSETS");
+  Editor editor;
+  editor->Start();
+
+  editor->ChangeTick(Control::Check4, true);
+  editor->ChangeText(Control::Text5, " 3 ");
+  editor->ChooseEntry(Control::Combo2, PositionOf("Arena", Control::Combo2, *editor));
+  editor->ChooseEntry(Control::Combo3, PositionOf("Ka", Control::Combo3, *editor));
+  const FieldChanges first = editor->PressButton(Control::Command1);
+  EXPECT_EQ(first.scriptAppendedAt, 0u);
+  const std::size_t firstLength = editor->State().Text6.size();
+
+  editor->ChangeTick(Control::Check1, true);
+  editor->ChangeText(Control::Text1, "40000");
+  const FieldChanges refused = editor->PressButton(Control::Command1);
+  EXPECT_TRUE(refused.None());
+  EXPECT_EQ(editor.Log().Messages(), std::vector<std::string>{"Must be a number!"});
+  EXPECT_EQ(editor->State().Text6.size(), firstLength);
+
+  editor->ChangeText(Control::Text1, "-5");
+  editor->ChooseEntry(Control::Combo1, PositionOf("Hot Nut", Control::Combo1, *editor));
+  const FieldChanges second = editor->PressButton(Control::Command1);
+  EXPECT_EQ(second.scriptAppendedAt, firstLength);
+  editor->PressButton(Control::Command2);
+
+  EXPECT_EQ(ReadFile("ASSETS/gamescript.txt"),
+            "FREE_FOR_ALL\r\n"
+            "  TRACK \"Arena\"\r\n"
+            "  USE_TIME_LIMIT 0\r\n"
+            "  TIME_LIMIT 0\r\n"
+            "  USE_WASTED_LIMIT 0\r\n"
+            "  WASTED_LIMIT 0\r\n"
+            "  USE_RECOVER_DELAY 0\r\n"
+            "  RECOVER_DELAY 0\r\n"
+            "  REPAIR 1\r\n"
+            "  SERVER_SET_CAR 0\r\n"
+            "  SERVER_CAR \"Ka\"\r\n"
+            "  CARS_ON_MAP 0\r\n"
+            "  LAPS 3\r\n"
+            "END\r\n"
+            "\r\n"
+            "HOT_NUT\r\n"
+            "  TRACK \"Arena\"\r\n"
+            "  USE_TIME_LIMIT 0\r\n"
+            "  TIME_LIMIT 0\r\n"
+            "  USE_WASTED_LIMIT 1\r\n"
+            "  WASTED_LIMIT -5\r\n"
+            "  USE_RECOVER_DELAY 0\r\n"
+            "  RECOVER_DELAY 0\r\n"
+            "  REPAIR 1\r\n"
+            "  SERVER_SET_CAR 0\r\n"
+            "  SERVER_CAR \"Ka\"\r\n"
+            "  CARS_ON_MAP 0\r\n"
+            "  LAPS 3\r\n"
+            "END\r\n"
+            "\r\n"
+            "\r\n");
+  EXPECT_EQ(editor.Log().Messages().size(), 1u);
+}
+
+TEST(EditorController, TakesOnlyWhatTheUserCouldDo) {
+  Editor editor;
+  editor->Start();
+  {
+    SCOPED_TRACE("a disabled value box takes no typing");
+    editor->ChangeText(Control::Text1, "12");
+    EXPECT_EQ(editor->State().Text1.text, "0");
+  }
+  {
+    SCOPED_TRACE("a choice past the end of a list is no choice");
+    editor->ChooseEntry(Control::Combo2, 36);
+    EXPECT_FALSE(editor->State().Combo2.chosen);
+  }
+  {
+    SCOPED_TRACE("a tick that does not change the box runs nothing");
+    editor->ChangeTick(Control::Check2, true);
+    editor->ChangeText(Control::Text2, "90");
+    EXPECT_TRUE(editor->ChangeTick(Control::Check2, true).None());
+    EXPECT_EQ(editor->State().Text2.text, "90");
+  }
+  {
+    SCOPED_TRACE("after closing, nothing more is taken");
+    editor->Close();
+    EXPECT_TRUE(editor->HasEnded());
+    EXPECT_TRUE(editor->PressButton(Control::Command1).None());
+    EXPECT_TRUE(editor->State().Text6.empty());
+  }
+}
+
+TEST(EditorController, EditsTheScriptInWidgetPositions) {
+  Editor editor;
+  const auto edit = [&](std::size_t position, std::size_t removed, std::string inserted) {
+    editor->EditScript({position, removed, std::move(inserted)});
+    return editor->State().Text6;
+  };
+  EXPECT_EQ(edit(0, 0, "ab"), "ab");
+  EXPECT_EQ(edit(2, 0, "\r\n"), "ab\r\n");
+  // A line break counts as one position: position 3 is after it.
+  EXPECT_EQ(edit(3, 0, "c"), "ab\r\nc");
+  // Non-ASCII: "é" is one position and two bytes, "𝄞" two positions and four bytes.
+  EXPECT_EQ(edit(4, 0, "\xC3\xA9\xF0\x9D\x84\x9E"), "ab\r\nc\xC3\xA9\xF0\x9D\x84\x9E");
+  EXPECT_EQ(edit(7, 0, "!"), "ab\r\nc\xC3\xA9\xF0\x9D\x84\x9E!");
+  // Backspace over the line break, then far back to the start: both directions map right.
+  EXPECT_EQ(edit(2, 1, ""), "abc\xC3\xA9\xF0\x9D\x84\x9E!");
+  EXPECT_EQ(edit(0, 1, "\xC2\xA0"),
+            "\xC2\xA0"
+            "bc\xC3\xA9\xF0\x9D\x84\x9E!");
+  EXPECT_EQ(edit(4, 3, "x"),
+            "\xC2\xA0"
+            "bc\xC3\xA9x");
+  // A removal past the end stops at the end.
+  EXPECT_EQ(edit(5, 100, ""),
+            "\xC2\xA0"
+            "bc\xC3\xA9x");
+
+  // An add between edits keeps later edits in the right place.
+  editor->ChangeText(Control::Text6, "abc");
+  editor->PressButton(Control::Command1);
+  const std::string afterAdd = editor->State().Text6;
+  ASSERT_EQ(afterAdd.substr(0, 15), "abcFREE_FOR_ALL");
+  EXPECT_EQ(edit(3, 0, "\r\n"), "abc\r\n" + afterAdd.substr(3));
+  EXPECT_EQ(edit(4, 0, "Z"), "abc\r\nZ" + afterAdd.substr(3));
+}
+
+}  // namespace
+}  // namespace zarvex
