@@ -50,10 +50,16 @@ FieldChanges EditorController::EditScript(const ScriptEdit& edit) {
   }
   std::string& text = state_.Text6;
   const std::size_t from = scriptPositions_.ByteOffsetOf(text, edit.position);
+  const std::size_t fromPosition = scriptPositions_.ReachedPosition();
   const std::size_t to = scriptPositions_.ByteOffsetOf(text, edit.position + edit.removed);
   text.replace(from, to - from, edit.inserted);
-  scriptPositions_.Remember(edit.position + ScriptPositions::PositionsIn(edit.inserted),
-                            from + edit.inserted.size());
+  // The text before the edit kept its positions, unless a lone CR just before it now meets an LF
+  // and the two became one line break: then only the text before that CR is known.
+  if (from > 0 && text[from - 1] == '\r' && from < text.size() && text[from] == '\n') {
+    scriptPositions_.Remember(fromPosition - 1, from - 1);
+  } else {
+    scriptPositions_.Remember(fromPosition, from);
+  }
   return {};
 }
 

@@ -10,8 +10,12 @@ namespace zarvex {
 
 class ScriptPositions {
  public:
-  // The byte offset of the widget position; positions past the end give the text's length.
+  // The byte offset of the widget position; positions past the end give the text's length, and a
+  // position between the halves of a surrogate pair gives the pair's start.
   [[nodiscard]] std::size_t ByteOffsetOf(std::string_view text, std::size_t position);
+
+  // The widget position the last mapping really reached, after those adjustments.
+  [[nodiscard]] std::size_t ReachedPosition() const { return position_; }
 
   // Records that the widget position lies at the byte offset after an edit of the text.
   void Remember(std::size_t position, std::size_t byteOffset);

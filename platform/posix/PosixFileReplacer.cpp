@@ -78,6 +78,26 @@ mode_t NewFileMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
+// A save that was killed between creating its temporary file and renaming it leaves the file
+// behind. Any such file older than the current save is cleaned up once a save succeeds; a newer
+// one may belong to another editor saving at this moment and stays.
+void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveStarted) {
+  const std::string prefix = "." + target.filename().string() + ".";
+  constexpr std::size_t kUniquePartLength = 6;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() != prefix.size() + kUniquePartLength ||
+        name.compare(0, prefix.size(), prefix) != 0 || !entry.is_regular_file(error)) {
+      continue;
+    }
+    const auto modified = entry.last_write_time(error);
+    if (!error && modified < saveStarted) {
+      fs::remove(entry.path(), error);
+    }
+  }
+}
+
 void FlushFolder(const fs::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
@@ -152,6 +172,7 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::strin
     }
   }
 
+  const auto saveStarted = fs::file_time_type::clock::now();
   TemporaryFile temporary(path);
   if (temporary.OpenError()) {
     return temporary.OpenError();
@@ -178,6 +199,7 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::strin
   }
   temporary.MarkRenamed();
   FlushFolder(path.parent_path());
+  RemoveAbandonedTemporaries(path, saveStarted);
   return {};
 }
 
