@@ -65,7 +65,7 @@ inline constexpr Rgb kSilver{192, 192, 192};
 inline constexpr Rgb kDarkRed{64, 0, 0};
 
 // Made up for this editor; names no real person.
-inline constexpr std::string_view kAuthorCredit = "Script editor by the Zarvex crew";
+inline constexpr std::string_view kAuthorCredit = "Made by Zarvex fans";
 
 // Rows from the top of the window, as designed. Rows that overlap a little are meant to: the
 // stacking rule below puts boxes and lists above the labels beside them.

@@ -1,0 +1,147 @@
+// What the user types into the script area reaches the editor character for character, with
+// CR LF for every new line, and the editor's own appends never come back as typing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include "tests/qt/WindowUnderTest.h"
+#include "window/qt/ScriptArea.h"
+
+namespace zarvex::testing {
+namespace {
+
+// A key whose text an input method delivers whole, such as a character outside the BMP.
+void TypeText(QWidget& widget, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+  QApplication::sendEvent(&widget, &press);
+}
+
+TEST(ScriptArea, TypingReachesTheEditorExactly) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  area.setFocus();
+  std::string expected;
+  auto expectInStep = [&](const char* step) {
+    SCOPED_TRACE(step);
+    EXPECT_EQ(test.State().Text6, expected);
+    EXPECT_EQ(DocumentText(area), expected);
+  };
+  {
+    QTest::keyClicks(&area, "ab");
+    expected = "ab";
+    expectInStep("plain letters");
+  }
+  {
+    WindowUnderTest::PressKey(Qt::Key_Return);
+    WindowUnderTest::PressKey(Qt::Key_Return, Qt::ShiftModifier);
+    WindowUnderTest::PressKey(Qt::Key_Enter, Qt::KeypadModifier);
+    expected += "\r\n\r\n\r\n";
+    expectInStep("every Enter is a new line, Shift+Enter too");
+  }
+  {
+    // A no-break space stays one; toPlainText would have made it a plain space.
+    TypeText(area, QString(QChar(0x00A0)));
+    TypeText(area, QStringLiteral("é€"));
+    TypeText(area, QString::fromUtf8("\xF0\x9F\x98\x80"));
+    expected += "\xC2\xA0\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+    expectInStep("non-ASCII");
+  }
+  {
+    // One Backspace takes the whole emoji, two UTF-16 units.
+    WindowUnderTest::PressKey(Qt::Key_Backspace);
+    expected.erase(expected.size() - 4);
+    expectInStep("backspace over a surrogate pair");
+  }
+  {
+    // Replace "b\r\n" (three bytes, two positions) in the middle of the text.
+    QTextCursor cursor = area.textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    area.setTextCursor(cursor);
+    QTest::keyClicks(&area, "X");
+    expected.replace(1, 3, "X");
+    expectInStep("typing over a selection across a line break");
+  }
+  {
+    QApplication::clipboard()->setText(QStringLiteral("l1\nl2\r\nl3\u00A0"));
+    area.moveCursor(QTextCursor::End);
+    WindowUnderTest::PressKey(Qt::Key_V, Qt::ControlModifier);
+    expected += "l1\r\nl2\r\nl3\xC2\xA0";
+    expectInStep("paste");
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    expected.erase(expected.size() - std::string("l1\r\nl2\r\nl3\xC2\xA0").size());
+    expectInStep("undo");
+  }
+  {
+    area.selectAll();
+    WindowUnderTest::PressKey(Qt::Key_Delete);
+    expected.clear();
+    expectInStep("delete everything");
+    QTest::keyClicks(&area, "z");
+    expected = "z";
+    expectInStep("type into the emptied area");
+  }
+  {
+    // A drag within the text removes at one place and inserts at another in a single step.
+    QTest::keyClicks(&area, "hello world");
+    QTextCursor cursor(area.document());
+    cursor.beginEditBlock();
+    cursor.setPosition(1);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\nhello"));
+    cursor.endEditBlock();
+    expected = "z world\r\nhello";
+    expectInStep("move by drag");
+  }
+}
+
+TEST(ScriptArea, TypingAfterAnAddGoesOnFromTheBlock) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  QTest::mouseClick(&test.Find<QPushButton>(Control::Command1), Qt::LeftButton);
+  const std::string block = test.State().Text6;
+  ASSERT_FALSE(block.empty());
+  {
+    // The caret sits before the first character: typing goes in front of the block.
+    area.setFocus();
+    QTest::keyClicks(&area, "// ");
+    EXPECT_EQ(test.State().Text6, "// " + block);
+  }
+  {
+    area.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&area, "tail");
+    QTest::mouseClick(&test.Find<QPushButton>(Control::Command1), Qt::LeftButton);
+    EXPECT_EQ(test.State().Text6, "// " + block + "tail" + block);
+    EXPECT_EQ(DocumentText(area), test.State().Text6);
+  }
+  {
+    // Undoing the user's own typing after the add keeps editor and view in step.
+    area.setFocus();
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(DocumentText(area), test.State().Text6);
+  }
+}
+
+TEST(ScriptArea, LongLinesWrapInsteadOfScrollingSideways) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  area.setFocus();
+  QTest::keyClicks(&area, QString(300, QLatin1Char('W')));
+  EXPECT_FALSE(area.horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+  EXPECT_GT(area.document()->firstBlock().layout()->lineCount(), 1);
+  EXPECT_EQ(test.State().Text6, std::string(300, 'W'));
+}
+
+}  // namespace
+}  // namespace zarvex::testing

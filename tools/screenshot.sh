@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Starts a program under a private X server, waits for its window and saves a picture of it.
+#   tools/screenshot.sh <program-command...> <out.png>
+# The command may carry a launcher ("wine editor.exe"). The window is found by its caption,
+# "Zarvex Script Editor" unless WINDOW_CAPTION says otherwise; START_TIMEOUT (seconds, default 60)
+# bounds the wait. The program starts in a fresh temporary folder, so it can write nothing here.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 <program-command...> <out.png>" >&2
+  exit 2
+fi
+out=${*: -1}
+program=("${@:1:$#-1}")
+caption=${WINDOW_CAPTION:-Zarvex Script Editor}
+timeout=${START_TIMEOUT:-60}
+case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
+# The program runs elsewhere: paths given relative to here must still lead to their files.
+for i in "${!program[@]}"; do
+  case "${program[$i]}" in
+    /*) ;;
+    */*) [ -e "${program[$i]}" ] && program[$i]="$PWD/${program[$i]}" ;;
+  esac
+done
+
+scratch=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+stop() {
+  # Only the processes this script started, by their ids. A program that was already gone, or a
+  # wait that reports the signal, must not end the clean-up before the X server is stopped.
+  if [ -n "$program_pid" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$scratch"
+}
+trap stop EXIT
+
+# The server picks a free display number itself and writes it to the pipe.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$scratch/display" ] && break
+  sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$scratch/display")"
+# The number comes before the server takes clients; wait until it answers.
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || { echo "the X server on $DISPLAY does not answer" >&2; exit 1; }
+
+(cd "$scratch" && exec "${program[@]}") >"$scratch/program.log" 2>&1 &
+program_pid=$!
+
+window=""
+deadline=$((SECONDS + timeout))
+while [ -z "$window" ] && [ $SECONDS -lt $deadline ] && kill -0 "$program_pid" 2>/dev/null; do
+  window=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n1 || true)
+  [ -z "$window" ] && sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "no window named \"$caption\" within ${timeout}s" >&2
+  cat "$scratch/program.log" >&2
+  exit 1
+fi
+# Let the first paint finish.
+sleep 1
+import -window "$window" "$out"
+echo "$out"

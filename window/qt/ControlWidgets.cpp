@@ -1,0 +1,120 @@
+#include "window/qt/ControlWidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <limits>
+#include <string_view>
+
+namespace zarvex {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor ToQColor(Rgb rgb) {
+  return {rgb.red, rgb.green, rgb.blue};
+}
+
+void SetColour(QWidget& widget, QPalette::ColorRole role, Rgb rgb) {
+  QPalette palette = widget.palette();
+  palette.setColor(role, ToQColor(rgb));
+  widget.setPalette(palette);
+}
+
+}  // namespace
+
+QRect PixelRectOf(const ControlLayout& row, const QWidget& parent) {
+  const int dpiX = parent.logicalDpiX();
+  const int dpiY = parent.logicalDpiY();
+  return {TwipsToPixels(row.left, dpiX), TwipsToPixels(row.top, dpiY),
+          TwipsToPixels(row.width, dpiX), TwipsToPixels(row.height, dpiY)};
+}
+
+QFont FontOf(const FontSpec& spec) {
+  QFont font(ToQString(spec.family));
+  font.setPointSizeF(spec.points);
+  font.setBold(spec.bold);
+  return font;
+}
+
+void PlaceControl(QWidget& widget, const ControlLayout& row) {
+  widget.setObjectName(ToQString(NameOf(row.name)));
+  widget.setGeometry(PixelRectOf(row, *widget.parentWidget()));
+  widget.setFont(FontOf(row.font));
+  if (const auto label = LabelTextFor(row.name)) {
+    widget.setAccessibleName(ToQString(*label));
+  }
+}
+
+QLabel* MakePicture(const ControlLayout& row, QWidget& parent) {
+  auto* picture = new QLabel(&parent);
+  PlaceControl(*picture, row);
+  const QPixmap backdrop(QStringLiteral(":/window/backdrop.bmp"));
+  if (backdrop.isNull()) {
+    // Without the bitmap the labels still need the dark ground their colours were chosen for.
+    picture->setAutoFillBackground(true);
+    SetColour(*picture, QPalette::Window, kDarkRed);
+  } else {
+    picture->setPixmap(backdrop);
+    picture->setScaledContents(true);
+  }
+  return picture;
+}
+
+QLabel* MakeLabel(const ControlLayout& row, QWidget& parent) {
+  // Plain text, or "<<<Race type" could be taken for markup.
+  auto* label = new QLabel(ToQString(row.text), &parent);
+  PlaceControl(*label, row);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFocusPolicy(Qt::NoFocus);
+  if (row.textColour) {
+    SetColour(*label, QPalette::WindowText, *row.textColour);
+  }
+  return label;
+}
+
+QCheckBox* MakeOptionBox(const ControlLayout& row, QWidget& parent) {
+  // No caption: the label beside the box names it, and a click on that label must not tick it.
+  auto* box = new QCheckBox(&parent);
+  PlaceControl(*box, row);
+  if (row.backColour) {
+    box->setAutoFillBackground(true);
+    SetColour(*box, QPalette::Window, *row.backColour);
+  }
+  return box;
+}
+
+QLineEdit* MakeValueBox(const ControlLayout& row, QWidget& parent) {
+  auto* box = new QLineEdit(&parent);
+  PlaceControl(*box, row);
+  // QLineEdit would silently cut the text at 32767 characters.
+  box->setMaxLength(std::numeric_limits<int>::max());
+  return box;
+}
+
+QComboBox* MakeList(const ControlLayout& row, QWidget& parent) {
+  auto* list = new QComboBox(&parent);
+  PlaceControl(*list, row);
+  list->setEditable(false);
+  return list;
+}
+
+QPushButton* MakeButton(const ControlLayout& row, QWidget& parent) {
+  auto* button = new QPushButton(ToQString(row.text), &parent);
+  PlaceControl(*button, row);
+  // Enter in a value box must press nothing.
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+}  // namespace zarvex

@@ -1,0 +1,52 @@
+// The script area: a plain-text box that reports each change the user makes as a small edit, so a
+// keystroke costs the same on a large script as on an empty one, and shows text the editor appends
+// without laying out the whole script again. Every line break it reports is CR LF.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+#include <string_view>
+
+#include "window/ScriptEdit.h"
+
+class QKeyEvent;
+
+namespace zarvex {
+
+class ScriptArea : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit ScriptArea(QWidget* parent);
+
+  // Shows text the editor added at the end, then puts the caret and the view at the start. Reports
+  // nothing: the editor already holds the text.
+  void AppendEditorText(std::string_view utf8);
+
+  // Shows text the editor put in place of the whole script, with the caret and view at the start.
+  void ReplaceWithEditorText(std::string_view utf8);
+
+  // The whole text as the editor holds it: UTF-8, CR LF between lines, every character as typed.
+  [[nodiscard]] std::string EditorText() const;
+
+ signals:
+  // The user changed part of the text.
+  void edited(const zarvex::ScriptEdit& edit);
+  // The user's change could not be read as one edit; this is the whole new text.
+  void retyped(const std::string& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ForwardChange(int position, int removed, int added);
+  void ShowEditorText(std::string_view utf8, bool append);
+  [[nodiscard]] int Length() const;
+  [[nodiscard]] std::string TextBetween(int from, int to) const;
+
+  // The document's length as last reported, without its closing block end.
+  int reportedLength_ = 0;
+  bool showingEditorText_ = false;
+};
+
+}  // namespace zarvex

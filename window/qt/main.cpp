@@ -1,0 +1,34 @@
+// Starts the editor: one window, closed by the user; closing it ends the program.
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+
+#include "platform/NativePlatform.h"
+#include "window/qt/Form1.h"
+
+namespace {
+
+// The icon sizes built into the program, when the artwork exists.
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 256}) {
+    const QString path = QStringLiteral(":/window/icons/zarvex-script-editor-%1.png").arg(size);
+    if (QFile::exists(path)) {
+      icon.addFile(path);
+    }
+  }
+  return icon;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  // No application display name is set: Qt would append it to every window title, and the
+  // caption and the message box title must read exactly as designed.
+  QGuiApplication::setDesktopFileName(QStringLiteral("zarvex-script-editor"));
+  QApplication::setWindowIcon(ProgramIcon());
+  zarvex::Form1 window(zarvex::NativeFileReplacer(), zarvex::NativeTextEncoder());
+  window.show();
+  return QApplication::exec();
+}
