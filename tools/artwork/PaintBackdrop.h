@@ -7,8 +7,8 @@
 #include <cstddef>
 
 #include "script/Control.h"
-#include "window/WindowLayout.h"
 #include "tools/artwork/RgbaImage.h"
+#include "window/WindowLayout.h"
 
 namespace zarvex {
 
