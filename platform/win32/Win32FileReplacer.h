@@ -1,0 +1,16 @@
+// Replaces a file on Windows through a temporary file in the same folder, flushed to disk and
+// moved over the target, so a failure at any point leaves the old file untouched. A read-only
+// target or one that is not a file is refused before anything is written.
+#pragma once
+
+#include "platform/FileReplacer.h"
+
+namespace zarvex {
+
+class Win32FileReplacer final : public FileReplacer {
+ public:
+  [[nodiscard]] std::error_code Replace(const std::filesystem::path& path,
+                                        std::string_view bytes) override;
+};
+
+}  // namespace zarvex

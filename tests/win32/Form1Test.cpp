@@ -1,0 +1,534 @@
+// The Windows window as the user meets it: focus and the tab chain, keys, the lists, adding and
+// saving, the message box, stacking, scaling and names. Needs a display (Wine with an X server).
+#include "window/win32/Form1.h"
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/WideText.h"
+#include "script/GameModeTable.h"
+#include "window/win32/ControlId.h"
+#include "window/win32/MessageLoop.h"
+
+namespace zarvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingFiles final : public FileReplacer {
+ public:
+  std::error_code Replace(const fs::path& path, std::string_view bytes) override {
+    writes.emplace_back(path, std::string(bytes));
+    return {};
+  }
+  std::vector<std::pair<fs::path, std::string>> writes;
+};
+
+class PassThroughEncoder final : public TextEncoder {
+ public:
+  std::string ToFileText(std::string_view utf8) const override { return std::string(utf8); }
+};
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// One editor window, shown and active, with what it saved recorded.
+class WindowUnderTest {
+ public:
+  explicit WindowUnderTest(int dotsPerInch = 96)
+      : form_(files_, encoder_, ScreenScale(dotsPerInch)) {
+    EXPECT_TRUE(form_.Create(GetModuleHandleW(nullptr)));
+    form_.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(form_.Window());
+    Settle();
+  }
+
+  HWND operator[](Control control) const { return form_.ControlWindow(control); }
+  [[nodiscard]] HWND Window() const { return form_.Window(); }
+  [[nodiscard]] const EditorState& State() const { return form_.Controller().State(); }
+  [[nodiscard]] const EditorController& Controller() const { return form_.Controller(); }
+  [[nodiscard]] const RecordingFiles& Files() const { return files_; }
+
+  // Handles what is waiting, the way the editor's own loop does, including what the X server
+  // sends back a moment later.
+  void Settle() const {
+    for (int round = 0; round < 5; ++round) {
+      HandlePendingMessages(form_.Window());
+      Sleep(5);
+    }
+    HandlePendingMessages(form_.Window());
+  }
+
+  // A key pressed and released where the focus is, through the message loop.
+  void Press(UINT key) const {
+    const HWND focus = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(focus, WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+    Settle();
+  }
+
+  void Type(std::wstring_view text) const {
+    for (const wchar_t c : text) {
+      PostMessageW(GetFocus(), WM_CHAR, c, 1);
+    }
+    Settle();
+  }
+
+  void Click(Control button) const {
+    SendMessageW((*this)[button], BM_CLICK, 0, 0);
+    Settle();
+  }
+
+  [[nodiscard]] std::optional<Control> Focused() const {
+    const HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != form_.Window()) {
+      return std::nullopt;
+    }
+    return ControlOfId(GetDlgCtrlID(focus));
+  }
+
+ private:
+  RecordingFiles files_;
+  PassThroughEncoder encoder_;
+  Form1 form_;
+};
+
+// What a message box looked like while it was open; closes it the way a user would.
+struct SeenMessageBox {
+  bool seen = false;
+  std::wstring title;
+  std::wstring text;
+  HWND owner = nullptr;
+  bool ownerEnabled = true;
+  std::vector<std::wstring> buttons;
+  bool icon = false;
+};
+
+// Watches from another thread for a message box of the given thread, then presses its OK.
+class MessageBoxWatcher {
+ public:
+  explicit MessageBoxWatcher(DWORD uiThread) : thread_([this, uiThread] { Watch(uiThread); }) {}
+  ~MessageBoxWatcher() {
+    if (thread_.joinable()) {
+      thread_.join();
+    }
+  }
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+  SeenMessageBox Result() {
+    thread_.join();
+    return seen_;
+  }
+
+ private:
+  void Watch(DWORD uiThread) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      HWND box = nullptr;
+      EnumThreadWindows(uiThread, &FindDialog, reinterpret_cast<LPARAM>(&box));
+      if (box != nullptr) {
+        Describe(box);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+
+  static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) == L"#32770" && IsWindowVisible(window)) {
+      *reinterpret_cast<HWND*>(found) = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  void Describe(HWND box) {
+    seen_.seen = true;
+    seen_.title = TextOf(box);
+    seen_.text = TextOf(GetDlgItem(box, 0xFFFF));
+    seen_.owner = GetWindow(box, GW_OWNER);
+    seen_.ownerEnabled = IsWindowEnabled(seen_.owner) != FALSE;
+    HWND ok = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t className[16] = {};
+      GetClassNameW(child, className, 16);
+      if (!IsWindowVisible(child)) {
+        continue;
+      }
+      if (std::wstring_view(className) == L"Button") {
+        seen_.buttons.push_back(TextOf(child));
+        ok = child;
+      } else if (std::wstring_view(className) == L"Static" &&
+                 (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                 SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+        seen_.icon = true;
+      }
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  }
+
+  SeenMessageBox seen_;
+  std::thread thread_;
+};
+
+TEST(Form1, StartsReadyForTheUser) {
+  const WindowUnderTest window;
+  EXPECT_EQ(TextOf(window.Window()), L"Zarvex Script Editor");
+  {
+    RECT client{};
+    GetClientRect(window.Window(), &client);
+    EXPECT_EQ(client.right, 392);
+    EXPECT_EQ(client.bottom, 505);
+  }
+  {
+    // The first control in tab order that can take the focus.
+    EXPECT_EQ(window.Focused(), Control::Text5);
+  }
+  {
+    const std::vector<std::pair<Control, std::wstring>> boxes = {{Control::Text1, L"0"},
+                                                                 {Control::Text2, L"0"},
+                                                                 {Control::Text3, L"0"},
+                                                                 {Control::Text5, L"1"}};
+    for (const auto& [box, text] : boxes) {
+      SCOPED_TRACE(NameOf(box));
+      EXPECT_EQ(TextOf(window[box]), text);
+      EXPECT_EQ(IsWindowEnabled(window[box]) != FALSE, box == Control::Text5);
+    }
+  }
+  {
+    // The lists hold their entries in order, and none is chosen.
+    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+      SCOPED_TRACE(NameOf(list));
+      const auto& entries = window.State().List(list).entries;
+      ASSERT_EQ(SendMessageW(window[list], CB_GETCOUNT, 0, 0),
+                static_cast<LRESULT>(entries.size()));
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        wchar_t entry[64] = {};
+        SendMessageW(window[list], CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+        EXPECT_EQ(std::wstring(entry), ToUtf16(entries[i]));
+      }
+      EXPECT_EQ(SendMessageW(window[list], CB_GETCURSEL, 0, 0), CB_ERR);
+    }
+    EXPECT_EQ(SendMessageW(window[Control::Combo1], CB_GETCOUNT, 0, 0), 6);
+    EXPECT_EQ(SendMessageW(window[Control::Combo2], CB_GETCOUNT, 0, 0), 36);
+    EXPECT_EQ(SendMessageW(window[Control::Combo3], CB_GETCOUNT, 0, 0), 55);
+    // Filling the mode list chose no mode.
+    EXPECT_EQ(window.Controller().Settings().modeKeyword, "FREE_FOR_ALL");
+  }
+  {
+    EXPECT_EQ(GetWindowTextLengthW(window[Control::Text6]), 0);
+    EXPECT_EQ(TextOf(window[Control::Command1]), L"Add to Script");
+    EXPECT_EQ(TextOf(window[Control::Command2]), L"Save Script");
+  }
+}
+
+TEST(Form1, TabMovesThroughTheControlsInOrder) {
+  const WindowUnderTest window;
+  window.Press(VK_TAB);
+  EXPECT_EQ(window.Focused(), Control::Check1);
+  {
+    // The space bar ticks the box that has the focus, and the value box it governs opens.
+    window.Press(VK_SPACE);
+    EXPECT_EQ(SendMessageW(window[Control::Check1], BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(window.State().Check1);
+    EXPECT_TRUE(IsWindowEnabled(window[Control::Text1]));
+    EXPECT_EQ(TextOf(window[Control::Text1]), ToUtf16(window.State().Text1.text));
+  }
+  {
+    // Once round: Text2 and Text3 are still disabled and skipped; the script area hands the
+    // focus on (a multi-line edit box asks its parent to) and the chain starts again at Text1.
+    const std::vector<Control> expected = {
+        Control::Check2, Control::Check3, Control::Check4, Control::Check5,   Control::Check6,
+        Control::Combo1, Control::Combo2, Control::Combo3, Control::Command1, Control::Command2,
+        Control::Text6,  Control::Text1,  Control::Text5,  Control::Check1};
+    std::vector<Control> visited;
+    for (std::size_t step = 0; step < expected.size(); ++step) {
+      window.Press(VK_TAB);
+      visited.push_back(window.Focused().value_or(Control::Image1));
+    }
+    EXPECT_EQ(visited, expected);
+  }
+}
+
+TEST(Form1, KeysDoWhatTheUserExpects) {
+  const WindowUnderTest window;
+  {
+    // Enter and Esc press no button and close nothing.
+    window.Press(VK_RETURN);
+    window.Press(VK_ESCAPE);
+    SetFocus(window[Control::Command1]);
+    window.Press(VK_RETURN);
+    EXPECT_TRUE(IsWindow(window.Window()));
+    EXPECT_TRUE(window.State().Text6.empty());
+    EXPECT_EQ(GetWindowTextLengthW(window[Control::Text6]), 0);
+  }
+  {
+    // Typing is recorded as it happens.
+    SetFocus(window[Control::Text5]);
+    SendMessageW(window[Control::Text5], EM_SETSEL, 0, -1);
+    window.Type(L"12");
+    EXPECT_EQ(window.State().Text5.text, "12");
+  }
+  {
+    // Arrow keys choose in a closed list, and choosing a mode sets the block's keyword.
+    SetFocus(window[Control::Combo1]);
+    window.Press(VK_DOWN);
+    window.Press(VK_DOWN);
+    EXPECT_EQ(SendMessageW(window[Control::Combo1], CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(window.State().Combo1.chosen, std::optional<std::size_t>(1));
+    EXPECT_EQ(window.Controller().Settings().modeKeyword, GameModeTable[1].keyword);
+  }
+  {
+    // Enter in the script area starts a new line, CR LF.
+    SetFocus(window[Control::Text6]);
+    window.Type(L"a");
+    window.Press(VK_RETURN);
+    window.Type(L"b");
+    EXPECT_EQ(window.State().Text6, "a\r\nb");
+    EXPECT_EQ(TextOf(window[Control::Text6]), L"a\r\nb");
+    EXPECT_EQ(window.Focused(), Control::Text6);
+  }
+}
+
+TEST(Form1, AddToScriptAppendsAndShowsTheTop) {
+  const WindowUnderTest window;
+  const HWND area = window[Control::Text6];
+  SetFocus(window[Control::Command1]);
+  window.Click(Control::Command1);
+  {
+    EXPECT_EQ(window.State().Text6.rfind("FREE_FOR_ALL\r\n", 0), 0u);
+    EXPECT_TRUE(TextOf(area) == ToUtf16(window.State().Text6));
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 0u);
+    EXPECT_EQ(window.Focused(), Control::Command1);
+  }
+  {
+    // Past the 30000 characters an edit box takes by default, and always back to the top.
+    while (window.State().Text6.size() < 31000) {
+      window.Click(Control::Command1);
+    }
+    SendMessageW(area, EM_LINESCROLL, 0, 40);
+    ASSERT_GT(SendMessageW(area, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    window.Click(Control::Command1);
+    EXPECT_TRUE(TextOf(area) == ToUtf16(window.State().Text6));
+    EXPECT_EQ(SendMessageW(area, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    DWORD start = 1;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(window.Focused(), Control::Command1);
+  }
+  {
+    // A script the user ended without a line break: the block goes straight after it.
+    SetFocus(area);
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(L"abc");
+    ASSERT_EQ(window.State().Text6, "abc");
+    SetFocus(window[Control::Command1]);
+    window.Click(Control::Command1);
+    EXPECT_EQ(window.State().Text6.rfind("abcFREE_FOR_ALL\r\n", 0), 0u);
+    EXPECT_TRUE(TextOf(area) == ToUtf16(window.State().Text6));
+  }
+}
+
+TEST(Form1, BadNumberShowsTheMessageBoxOverTheWindow) {
+  const WindowUnderTest window;
+  SetWindowTextW(window[Control::Text5], L"abc");  // as if typed
+  window.Settle();
+  ASSERT_EQ(window.State().Text5.text, "abc");
+  SetFocus(window[Control::Command1]);
+
+  MessageBoxWatcher watcher(GetCurrentThreadId());
+  window.Click(Control::Command1);
+  const SeenMessageBox box = watcher.Result();
+
+  ASSERT_TRUE(box.seen);
+  EXPECT_EQ(box.title, L"Project1");
+  EXPECT_EQ(box.text, L"Must be a number!");
+  EXPECT_EQ(box.owner, window.Window());
+  EXPECT_FALSE(box.ownerEnabled);  // modal: the window takes no action while it is open
+  EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+  EXPECT_FALSE(box.icon);
+  {
+    window.Settle();
+    EXPECT_TRUE(IsWindowEnabled(window.Window()));
+    EXPECT_TRUE(window.State().Text6.empty());
+    EXPECT_EQ(GetWindowTextLengthW(window[Control::Text6]), 0);
+    EXPECT_EQ(TextOf(window[Control::Text5]), L"abc");
+    EXPECT_EQ(window.Focused(), Control::Command1);
+  }
+}
+
+TEST(Form1, SaveWritesTheScriptAndClosingWritesNothing) {
+  auto window = std::make_unique<WindowUnderTest>();
+  window->Click(Control::Command1);
+  window->Click(Control::Command2);
+  ASSERT_EQ(window->Files().writes.size(), 1u);
+  EXPECT_EQ(window->Files().writes[0].first, fs::path("ASSETS") / "gamescript.txt");
+  EXPECT_EQ(window->Files().writes[0].second, window->State().Text6 + "\r\n");
+  {
+    // Closing ends the editor at once: no prompt, no save.
+    window->Click(Control::Command1);
+    PostMessageW(window->Window(), WM_CLOSE, 0, 0);
+    window->Settle();
+    EXPECT_FALSE(IsWindow(window->Window()));
+    EXPECT_TRUE(window->Controller().HasEnded());
+    EXPECT_EQ(window->Files().writes.size(), 1u);
+  }
+}
+
+TEST(Form1, ControlsStackAsDesigned) {
+  const WindowUnderTest window;
+  const auto controlAt = [&](int x, int y) {
+    const HWND child = ChildWindowFromPointEx(window.Window(), POINT{x, y}, CWP_SKIPINVISIBLE);
+    return ControlOfId(GetDlgCtrlID(child));
+  };
+  // Where "Server Car>>>" reaches into its list, the list lies on top.
+  EXPECT_EQ(controlAt(171, 245), Control::Combo3);
+  // A label lies above the picture, and the picture shows where nothing else is.
+  EXPECT_EQ(controlAt(100, 30), Control::Label9);
+  EXPECT_EQ(controlAt(10, 150), Control::Image1);
+  // The script area starts one pixel below the picture.
+  EXPECT_EQ(controlAt(10, 312), Control::Text6);
+}
+
+TEST(Form1, LabelsShowThePictureThrough) {
+  const WindowUnderTest window;
+  RedrawWindow(window.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  window.Settle();
+  // "<<<Race type" in maroon over the dark picture: its letters are maroon, and nothing in its
+  // rectangle is the grey of an opaque label.
+  RECT label{};
+  GetWindowRect(window[Control::Label10], &label);
+  MapWindowPoints(nullptr, window.Window(), reinterpret_cast<POINT*>(&label), 2);
+  const HDC dc = GetDC(window.Window());
+  int maroon = 0;
+  int grey = 0;
+  for (int y = label.top; y < label.bottom; ++y) {
+    for (int x = label.left; x < label.right; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      maroon += pixel == RGB(128, 0, 0) ? 1 : 0;
+      grey += pixel == GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+    }
+  }
+  ReleaseDC(window.Window(), dc);
+  EXPECT_GT(maroon, 20);
+  EXPECT_EQ(grey, 0);
+}
+
+TEST(Form1, ScalesWithTheScreensResolution) {
+  // 120 dots per inch: 8 twips to a pixel, and the window still fits the test's screen.
+  const WindowUnderTest window(120);
+  RECT client{};
+  GetClientRect(window.Window(), &client);
+  EXPECT_EQ(client.right, 490);
+  EXPECT_EQ(client.bottom, 631);
+  {
+    RECT area{};
+    GetWindowRect(window[Control::Text6], &area);
+    MapWindowPoints(nullptr, window.Window(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, 390);     // 4680 twips
+    EXPECT_EQ(area.right, 491);   // 5895 twips: one pixel past the client area, cut off there
+    EXPECT_EQ(area.bottom, 631);  // 4680 + 2895 twips
+  }
+  {
+    // 8.25 points at 120 dots per inch: 13.75 pixels, rounded.
+    const auto fontOf = [&](Control control) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window[control], WM_GETFONT, 0, 0)),
+                 sizeof font, &font);
+      return font;
+    };
+    const LOGFONTW label = fontOf(Control::Label1);
+    EXPECT_EQ(label.lfHeight, -14);
+    EXPECT_EQ(label.lfWeight, FW_BOLD);
+    EXPECT_EQ(std::wstring(label.lfFaceName), L"Arial");
+    const LOGFONTW script = fontOf(Control::Text6);
+    EXPECT_EQ(script.lfHeight, -14);
+    EXPECT_EQ(script.lfWeight, FW_NORMAL);
+    EXPECT_EQ(std::wstring(script.lfFaceName), L"Verdana");
+    EXPECT_EQ(std::wstring(fontOf(Control::Command1).lfFaceName), L"MS Sans Serif");
+  }
+}
+
+// The name accessibility tools read for a control, through MSAA.
+std::wstring AccessibleNameOf(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&accessible)))) {
+    return L"(no accessible object)";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring result;
+  if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+    result = name;
+    SysFreeString(name);
+  }
+  accessible->Release();
+  return result;
+}
+
+TEST(Form1, BoxesAndListsAreNamedByTheirLabels) {
+  const WindowUnderTest window;
+  CoInitialize(nullptr);
+  const std::vector<std::pair<Control, std::wstring>> named = {
+      {Control::Check1, L"Wasted Limit"}, {Control::Check6, L"Server set car"},
+      {Control::Text1, L"Wasted Limit"},  {Control::Text5, L"Laps"},
+      {Control::Combo1, L"Race type"},    {Control::Combo2, L"Track"},
+      {Control::Combo3, L"Server Car"}};
+  for (const auto& [control, name] : named) {
+    SCOPED_TRACE(NameOf(control));
+    if (IsOptionBox(control)) {
+      // A tick box is named by its own text, which its width leaves no room to show: the box
+      // it draws is 13 pixels wide at 96 dots per inch, and the text would start beyond it.
+      EXPECT_EQ(TextOf(window[control]), name);
+      RECT box{};
+      GetClientRect(window[control], &box);
+      EXPECT_LE(box.right, 13);
+    } else {
+      // Edit boxes and lists are named by the label just above them in z-order, which takes no
+      // room on screen.
+      const HWND label = GetWindow(window[control], GW_HWNDPREV);
+      wchar_t className[16] = {};
+      GetClassNameW(label, className, 16);
+      EXPECT_EQ(std::wstring(className), L"Static");
+      EXPECT_EQ(TextOf(label), name);
+      RECT size{};
+      GetClientRect(label, &size);
+      EXPECT_EQ(size.right, 0);
+      EXPECT_EQ(size.bottom, 0);
+    }
+    // Wine's MSAA reads the names of tick boxes and edit boxes but gives lists none, so lists
+    // are checked by their label alone.
+    if (!IsList(control)) {
+      EXPECT_EQ(AccessibleNameOf(window[control]), name);
+    }
+  }
+  CoUninitialize();
+}
+
+}  // namespace
+}  // namespace zarvex

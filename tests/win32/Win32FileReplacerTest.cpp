@@ -1,0 +1,225 @@
+#include "platform/win32/Win32FileReplacer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/win32/Win32AnsiEncoder.h"
+#include "platform/win32/Win32ErrorCategory.h"
+#include "scriptfile/SaveScript.h"
+
+namespace zarvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MessageLog;
+using testing::ReadFile;
+using testing::ScratchWorkingDirectory;
+using testing::WriteFile;
+
+// The names in a folder, wide, so that names outside the ANSI code page survive.
+std::vector<std::wstring> NamesIn(const fs::path& folder) {
+  std::vector<std::wstring> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().wstring());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+DWORD AttributesOf(const fs::path& path) {
+  return GetFileAttributesW(path.c_str());
+}
+
+void SetReadOnly(const fs::path& path, bool readOnly) {
+  const DWORD attributes = AttributesOf(path);
+  SetFileAttributesW(path.c_str(), readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
+                                            : (attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}));
+}
+
+TEST(Win32FileReplacer, WritesExactlyTheBytes) {
+  Win32FileReplacer replacer;
+  {
+    const ScratchWorkingDirectory folder;
+    const std::string bytes("FREE_FOR_ALL\r\n\0\xE9\xFF\r\n", 18);
+    EXPECT_FALSE(replacer.Replace(folder.Path() / "new.txt", bytes));
+    EXPECT_EQ(ReadFile(folder.Path() / "new.txt"), bytes);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"new.txt"});
+  }
+  {
+    // A shorter text leaves nothing of the longer one behind it.
+    const ScratchWorkingDirectory folder;
+    WriteFile(folder.Path() / "old.txt", std::string(100000, 'x'));
+    EXPECT_FALSE(replacer.Replace(folder.Path() / "old.txt", "\r\n"));
+    EXPECT_EQ(ReadFile(folder.Path() / "old.txt"), "\r\n");
+    EXPECT_FALSE(replacer.Replace(folder.Path() / "old.txt", ""));
+    EXPECT_EQ(fs::file_size(folder.Path() / "old.txt"), 0u);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"old.txt"});
+  }
+  {
+    // A relative path is taken from the working folder, as the editor's own path is.
+    const ScratchWorkingDirectory folder;
+    fs::create_directory(folder.Path() / "ASSETS");
+    EXPECT_FALSE(replacer.Replace(fs::path("ASSETS") / "gamescript.txt", "END\r\n"));
+    EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n");
+    EXPECT_FALSE(replacer.Replace("plain.txt", "x"));
+    EXPECT_EQ(ReadFile(folder.Path() / "plain.txt"), "x");
+  }
+  {
+    // Paths outside the ANSI code page.
+    const ScratchWorkingDirectory folder;
+    const fs::path assets = folder.Path() / L"Skripte \x65E5\x672C \x0416";
+    fs::create_directory(assets);
+    EXPECT_FALSE(replacer.Replace(assets / L"\x00E9t\x00E9.txt", "abc"));
+    EXPECT_EQ(ReadFile(assets / L"\x00E9t\x00E9.txt"), "abc");
+    EXPECT_EQ(NamesIn(assets), std::vector<std::wstring>{L"\x00E9t\x00E9.txt"});
+  }
+}
+
+TEST(Win32FileReplacer, RefusedTargetsAreLeftAsTheyWere) {
+  Win32FileReplacer replacer;
+  {
+    // No folder: nothing is created, neither the folder nor a file beside it.
+    const ScratchWorkingDirectory folder;
+    const std::error_code error = replacer.Replace(fs::path("ASSETS") / "gamescript.txt", "x");
+    EXPECT_EQ(error.value(), static_cast<int>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    EXPECT_TRUE(NamesIn(folder.Path()).empty());
+  }
+  {
+    // Read-only: refused even where the system's move would replace it (Wine's does).
+    const ScratchWorkingDirectory folder;
+    const fs::path target = folder.Path() / "gamescript.txt";
+    WriteFile(target, "old\r\n");
+    SetReadOnly(target, true);
+    const std::error_code error = replacer.Replace(target, "new\r\n");
+    EXPECT_EQ(error.value(), static_cast<int>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(error, std::errc::permission_denied);
+    EXPECT_EQ(ReadFile(target), "old\r\n");
+    EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
+    SetReadOnly(target, false);
+  }
+  {
+    // A folder where the file should be.
+    const ScratchWorkingDirectory folder;
+    fs::create_directories(folder.Path() / "gamescript.txt" / "inside");
+    const std::error_code error = replacer.Replace(folder.Path() / "gamescript.txt", "new");
+    EXPECT_EQ(error.value(), static_cast<int>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "gamescript.txt" / "inside"));
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
+  }
+}
+
+TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
+  // Another program holds the target open without letting it be replaced: the new text is
+  // written, the move fails, and the old file must come out of it whole.
+  Win32FileReplacer replacer;
+  const ScratchWorkingDirectory folder;
+  const fs::path target = folder.Path() / "gamescript.txt";
+  WriteFile(target, "old\r\n");
+  const HANDLE holder = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const std::error_code error = replacer.Replace(target, std::string(70000, 'n'));
+  CloseHandle(holder);
+  EXPECT_TRUE(error);
+  EXPECT_EQ(ReadFile(target), "old\r\n");
+  EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
+  {
+    // Once the other program lets go, the next save goes through.
+    EXPECT_FALSE(replacer.Replace(target, "new\r\n"));
+    EXPECT_EQ(ReadFile(target), "new\r\n");
+  }
+}
+
+TEST(Win32FileReplacer, SuccessfulSaveClearsAbandonedTemporaryFiles) {
+  // What a save killed halfway leaves behind, beside files that only look alike.
+  Win32FileReplacer replacer;
+  const ScratchWorkingDirectory folder;
+  const fs::path target = folder.Path() / "gamescript.txt";
+  WriteFile(target, "old");
+  const auto now = fs::file_time_type::clock::now();
+  const auto place = [&](const wchar_t* name, fs::file_time_type::duration age) {
+    WriteFile(folder.Path() / name, "half a script");
+    fs::last_write_time(folder.Path() / name, now - age);
+  };
+  place(L"~gamescript.txt.4242-1000-1.tmp", std::chrono::hours(1));
+  place(L"~gamescript.txt.notes.tmp", std::chrono::hours(1));
+  place(L"~other.txt.4242-1000-1.tmp", std::chrono::hours(1));
+  place(L"gamescript.txt.bak", std::chrono::hours(1));
+  // Newer than the save: another editor may be writing it right now.
+  place(L"~gamescript.txt.4243-9000-1.tmp", -std::chrono::hours(1));
+  {
+    // A refused save clears nothing.
+    SetReadOnly(target, true);
+    EXPECT_TRUE(replacer.Replace(target, "new"));
+    SetReadOnly(target, false);
+    EXPECT_TRUE(fs::exists(folder.Path() / L"~gamescript.txt.4242-1000-1.tmp"));
+  }
+  EXPECT_FALSE(replacer.Replace(target, "new"));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(NamesIn(folder.Path()),
+            (std::vector<std::wstring>{
+                L"gamescript.txt", L"gamescript.txt.bak", L"~gamescript.txt.4243-9000-1.tmp",
+                L"~gamescript.txt.notes.tmp", L"~other.txt.4242-1000-1.tmp"}));
+}
+
+TEST(Win32FileReplacer, KeepsTheOldFilesAttributes) {
+  Win32FileReplacer replacer;
+  const ScratchWorkingDirectory folder;
+  const fs::path target = folder.Path() / "gamescript.txt";
+  WriteFile(target, "old");
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  if ((AttributesOf(target) & FILE_ATTRIBUTE_HIDDEN) == 0) {
+    GTEST_SKIP() << "this file system keeps no hidden attribute";
+  }
+  EXPECT_FALSE(replacer.Replace(target, "new"));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_EQ(AttributesOf(target) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
+  Win32FileReplacer replacer;
+  const Win32AnsiEncoder encoder;
+  EditorState state;
+  state.Text6 = "END\r\n";
+  {
+    const ScratchWorkingDirectory folder;
+    MessageLog log;
+    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0], "Could not save the script to ASSETS\\gamescript.txt\n" +
+                                     Win32Error(ERROR_PATH_NOT_FOUND).message());
+  }
+  {
+    const ScratchWorkingDirectory folder;
+    fs::create_directory(folder.Path() / "ASSETS");
+    WriteFile(folder.Path() / "ASSETS" / "gamescript.txt", "kept\r\n");
+    SetReadOnly(folder.Path() / "ASSETS" / "gamescript.txt", true);
+    MessageLog log;
+    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0], "Could not save the script to ASSETS\\gamescript.txt\n" +
+                                     Win32Error(ERROR_ACCESS_DENIED).message());
+    EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "kept\r\n");
+    SetReadOnly(folder.Path() / "ASSETS" / "gamescript.txt", false);
+  }
+  {
+    const ScratchWorkingDirectory folder;
+    fs::create_directory(folder.Path() / "ASSETS");
+    MessageLog log;
+    EXPECT_TRUE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_TRUE(log.Messages().empty());
+    EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace zarvex

@@ -1,0 +1,88 @@
+#include "window/win32/ControlWindows.h"
+
+#include <string>
+
+#include "platform/win32/WideText.h"
+#include "window/win32/ControlId.h"
+
+namespace zarvex {
+
+namespace {
+
+// The open list of a drop-down shows this many entries, as Windows' own lists commonly do.
+constexpr int kOpenListEntries = 8;
+
+struct WindowKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+WindowKind KindOf(ControlKind kind) {
+  // Overlapping controls paint in z-order only when each clips its siblings.
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (kind) {
+    case ControlKind::Picture:
+      return {L"STATIC", kChild | SS_BITMAP, 0};
+    case ControlKind::Label:
+      return {L"STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Button:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::DropDownList:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::OptionBox:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::ValueBox:
+      return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ScriptArea:
+      // No ES_AUTOHSCROLL: long lines wrap.
+      return {L"EDIT",
+              kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+              WS_EX_CLIENTEDGE};
+  }
+  return {L"STATIC", kChild, 0};
+}
+
+// The text a control is created with. Value boxes and lists get theirs from the editor's state;
+// an option box carries its label's words, which its width leaves no room to draw but which
+// accessibility tools read as its name.
+std::wstring CreationText(const ControlLayout& row) {
+  switch (row.kind) {
+    case ControlKind::Label:
+    case ControlKind::Button:
+      return ToUtf16(row.text);
+    case ControlKind::OptionBox:
+      return ToUtf16(LabelTextFor(row.name).value_or(""));
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlLayout& row,
+                         const ScreenScale& scale) {
+  const WindowKind kind = KindOf(row.kind);
+  const RECT place = scale.PixelRect(row);
+  int height = place.bottom - place.top;
+  if (row.kind == ControlKind::DropDownList) {
+    height += kOpenListEntries * height;
+  }
+  const HWND control = CreateWindowExW(
+      kind.extendedStyle, kind.className, CreationText(row).c_str(), kind.style, place.left,
+      place.top, place.right - place.left, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(row.name))), instance, nullptr);
+  if (control != nullptr &&
+      (row.kind == ControlKind::ValueBox || row.kind == ControlKind::ScriptArea)) {
+    // Lifts the 30000-character default; the editor sets no limit of its own.
+    SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+  }
+  return control;
+}
+
+HWND CreateNameLabel(HWND parent, HINSTANCE instance, std::string_view name) {
+  return CreateWindowExW(0, L"STATIC", ToUtf16(name).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
+                         0, 0, 0, 0, parent, nullptr, instance, nullptr);
+}
+
+}  // namespace zarvex

@@ -1,0 +1,303 @@
+#include "window/win32/Form1.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/WideText.h"
+#include "window/WindowLayout.h"
+#include "window/win32/ControlId.h"
+#include "window/win32/ControlWindows.h"
+#include "window/win32/OwnedMessageBox.h"
+#include "window/win32/ResourceIds.h"
+
+namespace zarvex {
+
+namespace {
+
+// A fixed frame with a minimise button: nothing in the window follows a change of size.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
+
+COLORREF ColourOf(Rgb rgb) {
+  return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+std::string ReadText(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int read = GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(read, 0)));
+  return ToUtf8(text);
+}
+
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = old_; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+// Creation order: Windows stacks child windows in the order they are made, the first on top, and
+// the dialog manager tabs through them in that order. So the controls that take the focus come
+// first, in tab order, then the labels, and the picture last, at the bottom.
+std::vector<const ControlLayout*> CreationOrder() {
+  std::vector<const ControlLayout*> rows;
+  for (const ControlLayout& row : kWindowLayout) {
+    rows.push_back(&row);
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const ControlLayout* a, const ControlLayout* b) {
+    if (StackLayer(a->kind) != StackLayer(b->kind)) {
+      return StackLayer(a->kind) > StackLayer(b->kind);
+    }
+    return a->tabRank < b->tabRank;
+  });
+  return rows;
+}
+
+}  // namespace
+
+Form1::Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale)
+    : scale_(scale),
+      controller_(EditorPlatform{
+          [this](std::string_view message) { ShowOwnedMessageBox(Window(), message); }, files,
+          encoder}),
+      fonts_(scale) {}
+
+Form1::~Form1() {
+  if (Window() != nullptr) {
+    DestroyWindow(Window());
+  }
+  for (const HBRUSH brush : backBrushes_) {
+    if (brush != nullptr) {
+      DeleteObject(brush);
+    }
+  }
+}
+
+bool Form1::Create(HINSTANCE instance) {
+  RECT frame{0, 0, scale_.Pixels(kClientWidthTwips), scale_.Pixels(kClientHeightTwips)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
+  const std::wstring caption = ToUtf16(kWindowCaption);
+  const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(ZARVEX_ICON));
+  return CreateTopLevel(instance, caption.c_str(), kStyle, kExtendedStyle, frame.right - frame.left,
+                        frame.bottom - frame.top, icon,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+}
+
+void Form1::Show(int showCommand) {
+  ShowWindow(Window(), showCommand);
+  UpdateWindow(Window());
+  for (const Control control : TabOrder()) {
+    if (IsWindowEnabled(ControlWindow(control))) {
+      SetFocus(ControlWindow(control));
+      break;
+    }
+  }
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateControls(reinterpret_cast<const CREATESTRUCTW*>(lParam)->hInstance);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (const LRESULT brush =
+              OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+        return brush;
+      }
+      break;
+    case WM_NEXTDLGCTL:
+      // A multi-line edit box asks for this on Tab; without it the focus would stay there.
+      OnNextControl(wParam, lParam);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && IsChild(Window(), GetFocus())) {
+        lastFocus_ = GetFocus();
+      }
+      break;
+    case WM_SETFOCUS:
+      // Coming back (after the message box, or from another program) the focus returns to the
+      // control that had it.
+      if (lastFocus_ != nullptr && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
+    case WM_DESTROY:
+      controller_.Close();
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+void Form1::CreateControls(HINSTANCE instance) {
+  const RECT picture = scale_.PixelRect(LayoutOf(Control::Image1));
+  backdrop_ =
+      std::make_unique<Backdrop>(instance, ZARVEX_BACKDROP_BITMAP,
+                                 SIZE{picture.right - picture.left, picture.bottom - picture.top});
+
+  for (const ControlLayout* row : CreationOrder()) {
+    const auto name = LabelTextFor(row->name);
+    if (name && row->kind != ControlKind::OptionBox) {
+      CreateNameLabel(Window(), instance, *name);
+    }
+    const HWND control = CreateControlWindow(Window(), instance, *row, scale_);
+    controls_[IndexOf(row->name)] = control;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row->font)), FALSE);
+    if (row->backColour) {
+      backBrushes_[IndexOf(row->name)] = CreateSolidBrush(ColourOf(*row->backColour));
+    }
+    if (row->kind == ControlKind::Picture && backdrop_->Bitmap() != nullptr) {
+      SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(backdrop_->Bitmap()));
+    }
+  }
+
+  // The start-up sequence fills the lists; the value boxes show their start values.
+  FieldChanges start = controller_.Start();
+  for (const Control box : {Control::Text1, Control::Text2, Control::Text3, Control::Text5}) {
+    start.Add(box);
+  }
+  Refresh(start);
+}
+
+void Form1::OnCommand(int id, int notification) {
+  const auto control = ControlOfId(id);
+  // The window's own changes are not user actions; IDOK and IDCANCEL (Enter and Esc) name no
+  // control, since neither button is a default or cancel button.
+  if (updating_ || !control) {
+    return;
+  }
+  if (IsOptionBox(*control) && notification == BN_CLICKED) {
+    OnTick(*control);
+  } else if (IsButton(*control) && notification == BN_CLICKED) {
+    OnPress(*control);
+  } else if (IsList(*control) && notification == CBN_SELCHANGE) {
+    OnChoose(*control);
+  } else if ((IsValueBox(*control) || *control == Control::Text6) && notification == EN_CHANGE) {
+    OnTextChanged(*control);
+  }
+}
+
+void Form1::OnTextChanged(Control box) {
+  Refresh(controller_.ChangeText(box, ReadText(ControlWindow(box))));
+}
+
+void Form1::OnTick(Control box) {
+  const bool ticked = SendMessageW(ControlWindow(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  Refresh(controller_.ChangeTick(box, ticked));
+}
+
+void Form1::OnChoose(Control list) {
+  const LRESULT position = SendMessageW(ControlWindow(list), CB_GETCURSEL, 0, 0);
+  if (position != CB_ERR) {
+    Refresh(controller_.ChooseEntry(list, static_cast<std::size_t>(position)));
+  }
+}
+
+void Form1::OnPress(Control button) {
+  Refresh(controller_.PressButton(button));
+}
+
+void Form1::OnNextControl(WPARAM wParam, LPARAM lParam) {
+  const HWND next = LOWORD(lParam) != 0
+                        ? reinterpret_cast<HWND>(wParam)
+                        : GetNextDlgTabItem(Window(), GetFocus(), wParam != 0 ? TRUE : FALSE);
+  if (next != nullptr) {
+    FocusControl(next);
+  }
+}
+
+LRESULT Form1::OnColourStatic(HDC dc, HWND child) {
+  const auto control = ControlOfId(GetDlgCtrlID(child));
+  if (!control) {
+    return 0;
+  }
+  const ControlLayout& row = LayoutOf(*control);
+  if (row.kind == ControlKind::Label) {
+    const RECT label = scale_.PixelRect(row);
+    const RECT picture = scale_.PixelRect(LayoutOf(Control::Image1));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColourOf(row.textColour.value_or(Rgb{})));
+    return reinterpret_cast<LRESULT>(
+        backdrop_->BrushBeneath(dc, {label.left - picture.left, label.top - picture.top}));
+  }
+  if (const HBRUSH brush = backBrushes_[IndexOf(*control)]) {
+    SetBkColor(dc, ColourOf(*row.backColour));
+    return reinterpret_cast<LRESULT>(brush);
+  }
+  return 0;
+}
+
+void Form1::Refresh(const FieldChanges& changes) {
+  for (std::size_t index = 0; index < kControlCount; ++index) {
+    const auto control = static_cast<Control>(index);
+    if (!changes.Has(control)) {
+      continue;
+    }
+    if (IsValueBox(control)) {
+      ShowValueBox(control);
+    } else if (IsList(control)) {
+      ShowList(control);
+    } else if (control == Control::Text6) {
+      ShowScript(changes);
+    }
+  }
+}
+
+void Form1::ShowValueBox(Control box) {
+  const ScopedFlag updating(updating_);
+  const ValueBox& value = controller_.State().Box(box);
+  SetWindowTextW(ControlWindow(box), ToUtf16(value.text).c_str());
+  EnableWindow(ControlWindow(box), value.enabled ? TRUE : FALSE);
+}
+
+void Form1::ShowList(Control list) {
+  const ScopedFlag updating(updating_);
+  const HWND window = ControlWindow(list);
+  const ChoiceList& choices = controller_.State().List(list);
+  SendMessageW(window, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : choices.entries) {
+    SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(entry).c_str()));
+  }
+  SendMessageW(window, CB_SETCURSEL,
+               choices.chosen ? static_cast<WPARAM>(*choices.chosen) : static_cast<WPARAM>(-1), 0);
+}
+
+void Form1::ShowScript(const FieldChanges& changes) {
+  const ScopedFlag updating(updating_);
+  const HWND area = ControlWindow(Control::Text6);
+  const std::string& script = controller_.State().Text6;
+  if (changes.scriptAppendedAt && *changes.scriptAppendedAt <= script.size()) {
+    // Appending costs the length of the block, where setting the whole text would lay out the
+    // whole script again.
+    const std::wstring tail = ToUtf16(std::string_view(script).substr(*changes.scriptAppendedAt));
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(area));
+    SendMessageW(area, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(area, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+  } else {
+    SetWindowTextW(area, ToUtf16(script).c_str());
+  }
+  SendMessageW(area, EM_SETSEL, 0, 0);
+  SendMessageW(area, EM_SCROLLCARET, 0, 0);
+}
+
+void Form1::FocusControl(HWND control) {
+  SetFocus(control);
+  // As the dialog manager does when tabbing: an edit box reached by Tab has its text selected.
+  if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+    SendMessageW(control, EM_SETSEL, 0, -1);
+  }
+}
+
+}  // namespace zarvex
