@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -10,12 +12,29 @@ namespace zarvex {
 
 class FileReplacer {
  public:
+  // The new contents as pieces written one after another, so that a large text and its closing
+  // line break need not first be joined into one more copy.
+  using Pieces = std::span<const std::string_view>;
+
   virtual ~FileReplacer() = default;
 
-  // Writes bytes as the new contents of path. Returns the system's error on failure, including a
-  // target that is read-only or not a regular file; an empty error code on success.
+  // Writes the pieces as the new contents of path. Returns the system's error on failure,
+  // including a target that is read-only or not a regular file; an empty error code on success.
   [[nodiscard]] virtual std::error_code Replace(const std::filesystem::path& path,
-                                                std::string_view bytes) = 0;
+                                                Pieces contents) = 0;
+
+  [[nodiscard]] std::error_code Replace(const std::filesystem::path& path, std::string_view bytes) {
+    return Replace(path, Pieces(&bytes, 1));
+  }
+
+  // The whole contents the pieces make.
+  [[nodiscard]] static std::string Joined(Pieces contents) {
+    std::string joined;
+    for (const std::string_view piece : contents) {
+      joined += piece;
+    }
+    return joined;
+  }
 };
 
 }  // namespace zarvex

@@ -1,5 +1,8 @@
 #include "platform/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zarvex {
 
 namespace {
@@ -9,6 +12,20 @@ bool IsContinuation(unsigned char byte) {
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view text) {
+  std::uint64_t highBits = 0;
+  std::size_t offset = 0;
+  for (; offset + sizeof highBits <= text.size(); offset += sizeof highBits) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + offset, sizeof word);
+    highBits |= word;
+  }
+  for (; offset < text.size(); ++offset) {
+    highBits |= static_cast<unsigned char>(text[offset]);
+  }
+  return (highBits & 0x8080808080808080u) == 0;
+}
 
 char32_t NextUtf8Char(std::string_view text, std::size_t& position) {
   const auto lead = static_cast<unsigned char>(text[position]);

@@ -23,7 +23,7 @@ void ToggleOption(Control box, EditorState& state, ScriptSettings& settings) {
   if (option.valueBox) {
     ValueBox& value = state.Box(*option.valueBox);
     value.enabled = ticked;
-    value.text = ticked ? "1" : "0";
+    value.text.assign(1, ticked ? '1' : '0');
   }
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/Utf8.h"
 #include "script/ScriptBlock.h"
 
 namespace zarvex {
@@ -15,9 +16,16 @@ bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder
                 const ShowMessage& showMessage) {
   std::string reason;
   try {
-    std::string bytes = encoder.ToFileText(state.Text6);
-    bytes += kLineBreak;
-    const std::error_code error = files.Replace(ScriptFilePath(), bytes);
+    // Every code page holds ASCII unchanged, so a plain script is written as it stands, without
+    // a converted copy of a text that may be megabytes long.
+    std::string converted;
+    std::string_view text = state.Text6;
+    if (!IsAscii(text)) {
+      converted = encoder.ToFileText(text);
+      text = converted;
+    }
+    const std::string_view contents[] = {text, kLineBreak};
+    const std::error_code error = files.Replace(ScriptFilePath(), contents);
     if (!error) {
       return true;
     }

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 tools/install-packages.sh test
 
-for preset in default asan windows; do
+for preset in default asan fuzz windows; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -20,7 +20,7 @@ namespace {
 
 class DiscardingFileReplacer : public FileReplacer {
  public:
-  std::error_code Replace(const std::filesystem::path&, std::string_view) override { return {}; }
+  std::error_code Replace(const std::filesystem::path&, Pieces) override { return {}; }
 };
 
 constexpr std::size_t kMegabyte = 1024 * 1024;

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixFileReplacer.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,21 +79,34 @@ mode_t NewFileMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-// A save that was killed between creating its temporary file and renaming it leaves the file
-// behind. Any such file older than the current save is cleaned up once a save succeeds; a newer
-// one may belong to another editor saving at this moment and stays.
-void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveStarted) {
+// Temporary files carry the saving process's id, so that leftovers can be told from the file of
+// another editor saving at this very moment.
+std::string TemporaryPrefix(const fs::path& target) {
+  return "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+}
+
+// A save killed between creating its temporary file and renaming it leaves the file behind. Once
+// a save succeeds, such files of processes that no longer run, or of this one, are removed.
+void RemoveAbandonedTemporaries(const fs::path& target) {
   const std::string prefix = "." + target.filename().string() + ".";
   constexpr std::size_t kUniquePartLength = 6;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() != prefix.size() + kUniquePartLength ||
+    if (name.size() < prefix.size() + kUniquePartLength + 2 ||
         name.compare(0, prefix.size(), prefix) != 0 || !entry.is_regular_file(error)) {
       continue;
     }
-    const auto modified = entry.last_write_time(error);
-    if (!error && modified < saveStarted) {
+    const std::string_view idAndUnique = std::string_view(name).substr(prefix.size());
+    const std::size_t dot = idAndUnique.size() - kUniquePartLength - 1;
+    const std::string_view id = idAndUnique.substr(0, dot);
+    if (idAndUnique[dot] != '.' || id.empty() ||
+        id.find_first_not_of("0123456789") != std::string_view::npos || id.size() > 9) {
+      continue;
+    }
+    const auto process = static_cast<pid_t>(std::stol(std::string(id)));
+    const bool gone = process == ::getpid() || (::kill(process, 0) != 0 && errno == ESRCH);
+    if (gone) {
       fs::remove(entry.path(), error);
     }
   }
@@ -111,7 +125,7 @@ void FlushFolder(const fs::path& folder) {
 class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
-    const fs::path pattern = target.parent_path() / ("." + target.filename().string() + ".XXXXXX");
+    const fs::path pattern = target.parent_path() / (TemporaryPrefix(target) + "XXXXXX");
     name_.assign(pattern.c_str(), pattern.c_str() + pattern.native().size() + 1);
     fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
     if (fd_ < 0) {
@@ -152,7 +166,7 @@ class TemporaryFile {
 
 }  // namespace
 
-std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::string_view bytes) {
+std::error_code PosixFileReplacer::Replace(const fs::path& requested, Pieces contents) {
   fs::path path = requested;
   if (std::error_code error = FollowLinks(path)) {
     return error;
@@ -172,7 +186,6 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::strin
     }
   }
 
-  const auto saveStarted = fs::file_time_type::clock::now();
   TemporaryFile temporary(path);
   if (temporary.OpenError()) {
     return temporary.OpenError();
@@ -185,8 +198,10 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::strin
   if (exists && ::geteuid() == 0) {
     (void)::fchown(fd, old.st_uid, old.st_gid);
   }
-  if (std::error_code error = WriteAll(fd, bytes)) {
-    return error;
+  for (const std::string_view piece : contents) {
+    if (std::error_code error = WriteAll(fd, piece)) {
+      return error;
+    }
   }
   if (::fsync(fd) != 0) {
     return LastError();
@@ -199,7 +214,7 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, std::strin
   }
   temporary.MarkRenamed();
   FlushFolder(path.parent_path());
-  RemoveAbandonedTemporaries(path, saveStarted);
+  RemoveAbandonedTemporaries(path);
   return {};
 }
 

@@ -8,8 +8,9 @@ namespace zarvex {
 
 class PosixFileReplacer final : public FileReplacer {
  public:
+  using FileReplacer::Replace;
   [[nodiscard]] std::error_code Replace(const std::filesystem::path& path,
-                                        std::string_view bytes) override;
+                                        Pieces contents) override;
 };
 
 }  // namespace zarvex

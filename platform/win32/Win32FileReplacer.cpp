@@ -142,7 +142,7 @@ class TemporaryFile {
 
 }  // namespace
 
-std::error_code Win32FileReplacer::Replace(const fs::path& requested, std::string_view bytes) {
+std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces contents) {
   const fs::path path = requested.parent_path().empty() ? fs::path(L".") / requested : requested;
 
   DWORD newAttributes = FILE_ATTRIBUTE_NORMAL;
@@ -167,8 +167,10 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, std::strin
   if (temporary.OpenError()) {
     return temporary.OpenError();
   }
-  if (std::error_code error = WriteAll(temporary.Handle(), bytes)) {
-    return error;
+  for (const std::string_view piece : contents) {
+    if (std::error_code error = WriteAll(temporary.Handle(), piece)) {
+      return error;
+    }
   }
   if (!FlushFileBuffers(temporary.Handle())) {
     return LastWin32Error();

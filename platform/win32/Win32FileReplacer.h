@@ -9,8 +9,9 @@ namespace zarvex {
 
 class Win32FileReplacer final : public FileReplacer {
  public:
+  using FileReplacer::Replace;
   [[nodiscard]] std::error_code Replace(const std::filesystem::path& path,
-                                        std::string_view bytes) override;
+                                        Pieces contents) override;
 };
 
 }  // namespace zarvex

@@ -159,6 +159,28 @@ TEST(SaveScript, ReplacesTheFileBehindALinkAndKeepsItsPermissions) {
   EXPECT_EQ(NamesIn("real"), std::vector<std::string>{"script.txt"});
 }
 
+TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
+  ScratchWorkingDirectory folder;
+  fs::create_directory("ASSETS");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::_exit(0);
+  }
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string dead = ".gamescript.txt." + std::to_string(child) + ".a1B2c3";
+  // The first process always runs: its file stands for another editor saving right now.
+  const std::string running = ".gamescript.txt.1.d4E5f6";
+  const std::string unrelated = ".gamescript.txt.notes";
+  for (const std::string& name : {dead, running, unrelated}) {
+    WriteFile(fs::path("ASSETS") / name, "partial");
+  }
+
+  MessageLog log;
+  EXPECT_TRUE(Save("NEW", log));
+  EXPECT_EQ(NamesIn("ASSETS"), (std::vector<std::string>{running, unrelated, "gamescript.txt"}));
+}
+
 #endif
 
 TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {

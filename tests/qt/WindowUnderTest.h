@@ -16,10 +16,11 @@ namespace zarvex::testing {
 
 class RecordingFileReplacer : public FileReplacer {
  public:
-  std::error_code Replace(const std::filesystem::path& path, std::string_view bytes) override {
+  using FileReplacer::Replace;
+  std::error_code Replace(const std::filesystem::path& path, Pieces contents) override {
     ++saves;
     lastPath = path;
-    lastBytes = bytes;
+    lastBytes = Joined(contents);
     return {};
   }
 

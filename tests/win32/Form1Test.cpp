@@ -24,8 +24,9 @@ namespace fs = std::filesystem;
 
 class RecordingFiles final : public FileReplacer {
  public:
-  std::error_code Replace(const fs::path& path, std::string_view bytes) override {
-    writes.emplace_back(path, std::string(bytes));
+  using FileReplacer::Replace;
+  std::error_code Replace(const fs::path& path, Pieces contents) override {
+    writes.emplace_back(path, Joined(contents));
     return {};
   }
   std::vector<std::pair<fs::path, std::string>> writes;

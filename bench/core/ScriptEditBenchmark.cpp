@@ -1,0 +1,88 @@
+// One keystroke in the script area through the controller, on scripts of 0, 1 and 8 MB: typing at
+// the end, typing in the middle, and a keystroke at each end in turn, which makes the controller
+// map a far position every time. Each has the same change to a plain string as its baseline.
+#include <benchmark/benchmark.h>
+
+#include "BaselineSummary.h"
+#include "BenchmarkScripts.h"
+#include "window/ScriptPositions.h"
+
+namespace zarvex::bench {
+namespace {
+
+std::size_t ScriptBytes(const benchmark::State& state) {
+  return static_cast<std::size_t>(state.range(0)) * kMegabyte;
+}
+
+// Types one character per iteration, starting at the given share of the script and moving on
+// with the caret. The first keystroke, which finds the place, is made before the timing.
+void TypeThroughController(benchmark::State& state, double share) {
+  BenchmarkEditor editor;
+  const std::string script = ScriptOfSize(ScriptBytes(state));
+  const std::size_t positions = ScriptPositions::PositionsIn(script);
+  editor->ChangeText(Control::Text6, script);
+  auto position = static_cast<std::size_t>(static_cast<double>(positions) * share);
+  editor->EditScript({position++, 0, "x"});
+  for (auto _ : state) {
+    editor->EditScript({position++, 0, "x"});
+  }
+}
+
+void TypeIntoString(benchmark::State& state, double share) {
+  std::string script = ScriptOfSize(ScriptBytes(state));
+  auto offset = static_cast<std::size_t>(static_cast<double>(script.size()) * share);
+  for (auto _ : state) {
+    script.insert(offset++, 1, 'x');
+    benchmark::DoNotOptimize(script.data());
+  }
+}
+
+void TypeAtEndThroughController(benchmark::State& state) {
+  TypeThroughController(state, 1.0);
+}
+void TypeAtEndBaseline(benchmark::State& state) {
+  TypeIntoString(state, 1.0);
+}
+void TypeInMiddleThroughController(benchmark::State& state) {
+  TypeThroughController(state, 0.5);
+}
+void TypeInMiddleBaseline(benchmark::State& state) {
+  TypeIntoString(state, 0.5);
+}
+
+// Two keystrokes per iteration: a character typed at the start, then the last one deleted, so the
+// script keeps its size however many iterations run.
+void TypeAtBothEndsThroughController(benchmark::State& state) {
+  BenchmarkEditor editor;
+  const std::string script = ScriptOfSize(ScriptBytes(state)) + "x";
+  const std::size_t positions = ScriptPositions::PositionsIn(script);
+  editor->ChangeText(Control::Text6, script);
+  for (auto _ : state) {
+    editor->EditScript({0, 0, "x"});
+    editor->EditScript({positions, 1, ""});
+  }
+}
+
+void TypeAtBothEndsBaseline(benchmark::State& state) {
+  std::string script = ScriptOfSize(ScriptBytes(state)) + "x";
+  for (auto _ : state) {
+    script.insert(0, 1, 'x');
+    script.pop_back();
+    benchmark::DoNotOptimize(script.data());
+  }
+}
+
+void PerScriptSize(benchmark::internal::Benchmark* benchmark) {
+  benchmark->ArgName("MB")->Arg(0)->Arg(1)->Arg(8)->Unit(benchmark::kNanosecond);
+  AddMinimum(benchmark);
+}
+
+BENCHMARK(TypeAtEndThroughController)->Apply(PerScriptSize);
+BENCHMARK(TypeAtEndBaseline)->Apply(PerScriptSize);
+BENCHMARK(TypeInMiddleThroughController)->Apply(PerScriptSize);
+BENCHMARK(TypeInMiddleBaseline)->Apply(PerScriptSize);
+BENCHMARK(TypeAtBothEndsThroughController)->Apply(PerScriptSize);
+BENCHMARK(TypeAtBothEndsBaseline)->Apply(PerScriptSize);
+
+}  // namespace
+}  // namespace zarvex::bench
