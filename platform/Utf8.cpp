@@ -13,18 +13,20 @@ bool IsContinuation(unsigned char byte) {
 
 }  // namespace
 
-bool IsAscii(std::string_view text) {
-  std::uint64_t highBits = 0;
+std::size_t AsciiPrefixLength(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t offset = 0;
-  for (; offset + sizeof highBits <= text.size(); offset += sizeof highBits) {
+  for (; offset + sizeof kHighBits <= text.size(); offset += sizeof kHighBits) {
     std::uint64_t word = 0;
     std::memcpy(&word, text.data() + offset, sizeof word);
-    highBits |= word;
+    if ((word & kHighBits) != 0) {
+      break;
+    }
   }
-  for (; offset < text.size(); ++offset) {
-    highBits |= static_cast<unsigned char>(text[offset]);
+  while (offset < text.size() && static_cast<unsigned char>(text[offset]) < 0x80) {
+    ++offset;
   }
-  return (highBits & 0x8080808080808080u) == 0;
+  return offset;
 }
 
 char32_t NextUtf8Char(std::string_view text, std::size_t& position) {

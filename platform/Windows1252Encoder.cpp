@@ -34,11 +34,12 @@ std::string Windows1252Encoder::ToFileText(std::string_view utf8) const {
   bytes.reserve(utf8.size());
   std::size_t position = 0;
   while (position < utf8.size()) {
-    const auto byte = static_cast<unsigned char>(utf8[position]);
-    if (byte < 0x80) {  // the common case: plain ASCII runs straight through
-      bytes += static_cast<char>(byte);
-      ++position;
-      continue;
+    // Runs of plain ASCII, nearly all of a script, are copied whole.
+    const std::size_t run = AsciiPrefixLength(utf8.substr(position));
+    bytes.append(utf8, position, run);
+    position += run;
+    if (position == utf8.size()) {
+      break;
     }
     const char32_t c = NextUtf8Char(utf8, position);
     bytes += c == kInvalidUtf8 ? '?' : ToByte(c);
