@@ -5,6 +5,7 @@
 #   tools/bench.sh 'Save|WriteFsync' only the benchmarks whose names match
 #   BENCH_REPETITIONS=9 tools/bench.sh
 #   BENCH_CORE_ONLY=1 tools/bench.sh   without the window's benchmarks
+#   BENCH_SKIP_STARTUP=1 tools/bench.sh  without the window start-up figures (tools/bench-startup.sh)
 # Figures from a machine that is busy with builds are not worth keeping: run it on a quiet one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,9 +38,14 @@ figures_only() { grep -vE '_(mean|stddev|cv) '; }
 echo "== Core: number conversion, adds, saves and keystrokes (load: $(cut -d' ' -f1-3 /proc/loadavg))"
 "$build/bench/core/core_benchmarks" "${flags[@]}" | figures_only
 
-# Window start-up and the window's own figures come from the window's benchmarks, when built.
+# The window's own figures come from the window's benchmarks, when built.
 if [ "$with_qt" = ON ] && grep -q '^build bench/qt/qt_bench:' "$build/build.ninja"; then
   build_quietly qt_bench
   echo "== Window (Qt)"
   "$build/bench/qt/qt_bench" "${flags[@]}" | figures_only
+fi
+
+# Window start-up against empty windows comes last: it starts the programs many times over.
+if [ -z "${BENCH_CORE_ONLY:-}" ] && [ "${BENCH_SKIP_STARTUP:-}" != 1 ]; then
+  tools/bench-startup.sh
 fi
