@@ -38,10 +38,10 @@ QRect PixelRectOf(const ControlLayout& row, const QWidget& parent) {
           TwipsToPixels(row.width, dpiX), TwipsToPixels(row.height, dpiY)};
 }
 
-QFont FontOf(const FontSpec& spec) {
-  QFont font(ToQString(spec.family));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+QFont FontOf(const FontSpec& design) {
+  QFont font(ToQString(design.family));
+  font.setPointSizeF(design.points);
+  font.setBold(design.bold);
   return font;
 }
 

@@ -19,7 +19,7 @@ namespace zarvex {
 // The row's rectangle in the parent's pixels, by the parent's logical DPI.
 [[nodiscard]] QRect PixelRectOf(const ControlLayout& row, const QWidget& parent);
 
-[[nodiscard]] QFont FontOf(const FontSpec& spec);
+[[nodiscard]] QFont FontOf(const FontSpec& design);
 
 // Gives an existing widget the row's name, place, font and the name a screen reader announces.
 void PlaceControl(QWidget& widget, const ControlLayout& row);
