@@ -26,6 +26,8 @@ done
 scratch=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
+# shellcheck source=private-x-server.sh
+. "$(dirname "$0")/private-x-server.sh"
 stop() {
   # Only the processes this script started, by their ids. A program that was already gone, or a
   # wait that reports the signal, must not end the clean-up before the X server is stopped.
@@ -33,29 +35,12 @@ stop() {
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
   fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_x_server
   rm -rf "$scratch"
 }
 trap stop EXIT
 
-# The server picks a free display number itself and writes it to the pipe.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$scratch/display")"
-# The number comes before the server takes clients; wait until it answers.
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || { echo "the X server on $DISPLAY does not answer" >&2; exit 1; }
+start_private_x_server "$scratch" || exit 1
 
 (cd "$scratch" && exec "${program[@]}") >"$scratch/program.log" 2>&1 &
 program_pid=$!

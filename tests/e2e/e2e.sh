@@ -33,6 +33,8 @@ mkdir -p "$work/ASSETS"
 script_file="$work/ASSETS/gamescript.txt"
 xvfb_pid=""
 program_pid=""
+# shellcheck source=../../tools/private-x-server.sh
+. "$(dirname "$0")/../../tools/private-x-server.sh"
 
 stop() {
   # Only what this test started, by process id.
@@ -40,10 +42,7 @@ stop() {
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
   fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_x_server
   rm -rf "$scratch"
 }
 trap stop EXIT
@@ -75,21 +74,7 @@ while read -r name x y; do
 done < <(eval "$points")
 [ "$client_width" -gt 0 ] || fail "no client size from: $points"
 
-# The server picks a free display number itself and writes it to the pipe.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-export DISPLAY=":$(head -n1 "$scratch/display")"
-# The number comes before the server takes clients; wait until it answers.
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
+start_private_x_server "$scratch" || fail "no X server of its own"
 
 (cd "$work" && eval "exec $program") >"$scratch/program.log" 2>&1 &
 program_pid=$!
