@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <span>
-#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -25,15 +24,6 @@ class FileReplacer {
 
   [[nodiscard]] std::error_code Replace(const std::filesystem::path& path, std::string_view bytes) {
     return Replace(path, Pieces(&bytes, 1));
-  }
-
-  // The whole contents the pieces make.
-  [[nodiscard]] static std::string Joined(Pieces contents) {
-    std::string joined;
-    for (const std::string_view piece : contents) {
-      joined += piece;
-    }
-    return joined;
   }
 };
 

@@ -23,9 +23,6 @@ class ScriptPositions {
   // Drops what it knows of a text that was replaced whole.
   void Forget() { Remember(0, 0); }
 
-  // How many widget positions the text spans.
-  [[nodiscard]] static std::size_t PositionsIn(std::string_view text);
-
  private:
   std::size_t position_ = 0;
   std::size_t byteOffset_ = 0;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileReplacer.h"
 #include "platform/ShowMessage.h"
 
 namespace zarvex::testing {
@@ -36,6 +37,15 @@ class ScratchWorkingDirectory {
   std::filesystem::path previous_;
   std::filesystem::path path_;
 };
+
+// The whole contents a replacer was handed in pieces.
+[[nodiscard]] inline std::string Joined(FileReplacer::Pieces contents) {
+  std::string joined;
+  for (const std::string_view piece : contents) {
+    joined += piece;
+  }
+  return joined;
+}
 
 [[nodiscard]] std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "TestSupport.h"
 #include "platform/FileReplacer.h"
 #include "script/Control.h"
 #include "window/qt/Form1.h"
@@ -20,7 +21,7 @@ class RecordingFileReplacer : public FileReplacer {
   std::error_code Replace(const std::filesystem::path& path, Pieces contents) override {
     ++saves;
     lastPath = path;
-    lastBytes = Joined(contents);
+    lastBytes = testing::Joined(contents);
     return {};
   }
 

@@ -2,6 +2,8 @@
 // saving, the message box, stacking, scaling and names. Needs a display (Wine with an X server).
 #include "window/win32/Form1.h"
 
+#include "TestSupport.h"
+
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -26,7 +28,7 @@ class RecordingFiles final : public FileReplacer {
  public:
   using FileReplacer::Replace;
   std::error_code Replace(const fs::path& path, Pieces contents) override {
-    writes.emplace_back(path, Joined(contents));
+    writes.emplace_back(path, testing::Joined(contents));
     return {};
   }
   std::vector<std::pair<fs::path, std::string>> writes;
