@@ -8,10 +8,13 @@
 
 namespace {
 
-// The icon sizes built into the program, when the artwork exists.
+// The icon sizes built into the program, when the artwork exists. They are the title-bar and
+// task-switcher sizes: Qt decodes and sends every one to the X server before the window first
+// shows, and a 256-pixel one alone slowed that by several milliseconds. Launchers take the larger
+// sizes from the installed icon theme files.
 QIcon ProgramIcon() {
   QIcon icon;
-  for (const int size : {16, 32, 48, 256}) {
+  for (const int size : {16, 32, 48, 64}) {
     const QString path = QStringLiteral(":/window/icons/zarvex-script-editor-%1.png").arg(size);
     if (QFile::exists(path)) {
       icon.addFile(path);
