@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
-              libgl-dev fonts-liberation fonts-dejavu-core fontconfig)
+              libgl-dev libfontconfig-dev fonts-liberation fonts-dejavu-core fontconfig)
 test_packages=("${run_packages[@]}" googletest libgtest-dev libgmock-dev libbenchmark-dev clang
                libclang-rt-14-dev
                xvfb xauth xdotool x11-utils imagemagick zlib1g-dev dpkg-dev file

@@ -2,6 +2,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <system_error>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 #include "platform/NativePlatform.h"
 #include "window/qt/Form1.h"
@@ -23,14 +27,42 @@ QIcon ProgramIcon() {
   return icon;
 }
 
+// Reads fontconfig's configuration on a thread of its own. It is the longest step before the
+// window's first frame, and nothing needs it until the first control is built, so it runs while Qt
+// loads its platform plugin and connects to the display. Qt's own FcInit then finds it done.
+class FontConfigurationLoader {
+ public:
+  FontConfigurationLoader() {
+    try {
+      thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+      // No thread to spare: Qt loads the configuration itself when it first needs a font.
+    }
+  }
+  ~FontConfigurationLoader() { Wait(); }
+  FontConfigurationLoader(const FontConfigurationLoader&) = delete;
+  FontConfigurationLoader& operator=(const FontConfigurationLoader&) = delete;
+
+  void Wait() {
+    if (thread_.joinable()) {
+      thread_.join();
+    }
+  }
+
+ private:
+  std::thread thread_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  FontConfigurationLoader fontConfiguration;
   QApplication application(argc, argv);
   // No application display name is set: Qt would append it to every window title, and the
   // caption and the message box title must read exactly as designed.
   QGuiApplication::setDesktopFileName(QStringLiteral("zarvex-script-editor"));
   QApplication::setWindowIcon(ProgramIcon());
+  fontConfiguration.Wait();
   zarvex::Form1 window(zarvex::NativeFileReplacer(), zarvex::NativeTextEncoder());
   window.show();
   return QApplication::exec();
