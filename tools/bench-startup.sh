@@ -32,12 +32,11 @@ memory_target=1.2
 
 scratch=$(mktemp -d)
 xvfb_pid=""
+# shellcheck source=private-x-server.sh
+. "$PWD/tools/private-x-server.sh"
 wine_started=false
 finish() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_x_server
   if $wine_started; then
     wineserver --kill 2>/dev/null || true
   fi
@@ -50,33 +49,6 @@ quietly() {
   local log=$1
   shift
   "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }
-}
-
-start_xvfb() {
-  rm -f "$scratch/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
-    2>"$scratch/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.05
-  done
-  [ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
-  DISPLAY=":$(head -n1 "$scratch/display")"
-  export DISPLAY
-  # The number comes before the server takes clients; wait until it answers.
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return
-    sleep 0.05
-  done
-  echo "the X server on $DISPLAY does not answer" >&2
-  exit 1
-}
-
-stop_xvfb() {
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
 }
 
 probe=$PWD/$linux_build/bench/startup/startup-probe
@@ -118,9 +90,9 @@ alternate() {
 on_fresh_display() {
   local label=$1
   shift
-  start_xvfb
+  start_private_x_server "$scratch" || exit 1
   measure "$label" "$@"
-  stop_xvfb
+  stop_private_x_server
 }
 
 # Wine's server is bound to the display it started on, so the Wine starts share one.
@@ -229,7 +201,7 @@ loader=wine
 # Warm starts: Wine's server and system processes already run, as they do when the editor is not
 # the first Windows program of the session. So the figures are the programs' own starts. A console
 # program does not start Wine's desktop process; the unmeasured first start of the editor does.
-start_xvfb
+start_private_x_server "$scratch" || exit 1
 wineserver --kill 2>/dev/null || true
 wineserver --wait 2>/dev/null || true
 wineserver --persistent </dev/null >/dev/null 2>&1

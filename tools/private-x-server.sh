@@ -5,8 +5,10 @@
 
 start_private_x_server() {
   local folder=$1 attempt
-  # The server picks a free display number itself and writes it to the pipe.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" \
+  # The server picks a free display number itself and writes it to the pipe. Without -noreset it
+  # starts over when its last client leaves, as the check below does, and a program connecting in
+  # that moment is turned away.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$folder/display" \
     2>"$folder/xvfb.log" &
   xvfb_pid=$!
   for attempt in $(seq 100); do

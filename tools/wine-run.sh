@@ -72,6 +72,8 @@ if [ -x "$loader64" ] && [ -d "$prefix/drive_c/windows/syswow64" ]; then
 fi
 
 xvfb_pid=""
+# shellcheck source=private-x-server.sh
+. "$here/private-x-server.sh"
 program_pid=""
 scratch=$(mktemp -d)
 finish() {
@@ -83,10 +85,7 @@ finish() {
     wineserver --kill 2>/dev/null || true
     wineserver --wait 2>/dev/null || true
   fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_x_server
   rm -rf "$scratch"
 }
 trap finish EXIT
@@ -99,15 +98,7 @@ if $gui; then
   wineserver --kill 2>/dev/null || true
   wineserver --wait 2>/dev/null || true
   if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
-      2>"$scratch/xvfb.log" &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      [ -s "$scratch/display" ] && break
-      sleep 0.1
-    done
-    [ -s "$scratch/display" ] || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$(head -n1 "$scratch/display")"
+    start_private_x_server "$scratch" || exit 1
   fi
   fresh_server=true
   quietly wineserver
