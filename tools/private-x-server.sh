@@ -1,6 +1,7 @@
 # Shell functions for scripts that need an X server of their own. Source this file, then:
 #   start_private_x_server FOLDER   starts Xvfb on a free display, exports DISPLAY, sets xvfb_pid
 #   stop_private_x_server           stops that server, by its process id only
+#   stop_program_and_x_server       first stops the program whose id is in program_pid, if any
 # FOLDER receives the display number and the server's log.
 
 start_private_x_server() {
@@ -35,4 +36,15 @@ stop_private_x_server() {
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
   fi
+}
+
+# A program that was already gone, or a wait that reports the signal, must not end the clean-up
+# before the X server is stopped.
+stop_program_and_x_server() {
+  if [ -n "${program_pid:-}" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=""
+  fi
+  stop_private_x_server
 }

@@ -29,13 +29,8 @@ program_pid=""
 # shellcheck source=private-x-server.sh
 . "$(dirname "$0")/private-x-server.sh"
 stop() {
-  # Only the processes this script started, by their ids. A program that was already gone, or a
-  # wait that reports the signal, must not end the clean-up before the X server is stopped.
-  if [ -n "$program_pid" ]; then
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-  fi
-  stop_private_x_server
+  # Only the processes this script started, by their ids.
+  stop_program_and_x_server
   rm -rf "$scratch"
 }
 trap stop EXIT

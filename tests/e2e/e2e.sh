@@ -37,12 +37,8 @@ program_pid=""
 . "$(dirname "$0")/../../tools/private-x-server.sh"
 
 stop() {
-  # Only what this test started, by process id.
-  if [ -n "$program_pid" ]; then
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-  fi
-  stop_private_x_server
+  # Only the processes this script started, by their ids.
+  stop_program_and_x_server
   rm -rf "$scratch"
 }
 trap stop EXIT
