@@ -8,24 +8,8 @@
 namespace zarvex {
 namespace {
 
+using testing::kUntouchedEditorBlock;
 using testing::MessageLog;
-
-constexpr std::string_view kFreshBlockNoChoice =
-    "FREE_FOR_ALL\r\n"
-    "  TRACK \"\"\r\n"
-    "  USE_TIME_LIMIT 0\r\n"
-    "  TIME_LIMIT 0\r\n"
-    "  USE_WASTED_LIMIT 0\r\n"
-    "  WASTED_LIMIT 0\r\n"
-    "  USE_RECOVER_DELAY 0\r\n"
-    "  RECOVER_DELAY 0\r\n"
-    "  REPAIR 0\r\n"
-    "  SERVER_SET_CAR 0\r\n"
-    "  SERVER_CAR \"\"\r\n"
-    "  CARS_ON_MAP 0\r\n"
-    "  LAPS 1\r\n"
-    "END\r\n"
-    "\r\n";
 
 TEST(AddToScript, AppendsToWhateverTheScriptHolds) {
   {
@@ -33,7 +17,7 @@ TEST(AddToScript, AppendsToWhateverTheScriptHolds) {
     EditorState state;
     MessageLog log;
     EXPECT_TRUE(AddToScript(state, ScriptSettings{}, log.Recorder()));
-    EXPECT_EQ(state.Text6, kFreshBlockNoChoice);
+    EXPECT_EQ(state.Text6, kUntouchedEditorBlock);
     EXPECT_TRUE(log.Messages().empty());
   }
   {
@@ -42,7 +26,7 @@ TEST(AddToScript, AppendsToWhateverTheScriptHolds) {
     MessageLog log;
     EXPECT_TRUE(AddToScript(state, ScriptSettings{}, log.Recorder()));
     EXPECT_TRUE(AddToScript(state, ScriptSettings{}, log.Recorder()));
-    EXPECT_EQ(state.Text6, std::string(kFreshBlockNoChoice) + std::string(kFreshBlockNoChoice));
+    EXPECT_EQ(state.Text6, std::string(kUntouchedEditorBlock) + std::string(kUntouchedEditorBlock));
   }
   {
     SCOPED_TRACE("text without a final line break: the keyword continues its line");
@@ -50,7 +34,7 @@ TEST(AddToScript, AppendsToWhateverTheScriptHolds) {
     state.Text6 = "abc";
     MessageLog log;
     EXPECT_TRUE(AddToScript(state, ScriptSettings{}, log.Recorder()));
-    EXPECT_EQ(state.Text6, "abc" + std::string(kFreshBlockNoChoice));
+    EXPECT_EQ(state.Text6, "abc" + std::string(kUntouchedEditorBlock));
   }
 }
 

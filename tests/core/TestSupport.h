@@ -1,5 +1,5 @@
-// Small helpers the core tests share: a recorder for messages, a fresh working folder per
-// scenario, and whole-file reading.
+// Small helpers the tests share: a recorder for messages, a fresh working folder per scenario,
+// whole-file reading, and the block an untouched editor adds.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +11,24 @@
 #include "platform/ShowMessage.h"
 
 namespace zarvex::testing {
+
+// The block an untouched editor adds: nothing chosen, no option ticked, one lap.
+inline constexpr std::string_view kUntouchedEditorBlock =
+    "FREE_FOR_ALL\r\n"
+    "  TRACK \"\"\r\n"
+    "  USE_TIME_LIMIT 0\r\n"
+    "  TIME_LIMIT 0\r\n"
+    "  USE_WASTED_LIMIT 0\r\n"
+    "  WASTED_LIMIT 0\r\n"
+    "  USE_RECOVER_DELAY 0\r\n"
+    "  RECOVER_DELAY 0\r\n"
+    "  REPAIR 0\r\n"
+    "  SERVER_SET_CAR 0\r\n"
+    "  SERVER_CAR \"\"\r\n"
+    "  CARS_ON_MAP 0\r\n"
+    "  LAPS 1\r\n"
+    "END\r\n"
+    "\r\n";
 
 class MessageLog {
  public:

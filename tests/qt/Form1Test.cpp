@@ -16,30 +16,13 @@
 #include <functional>
 #include <vector>
 
+#include "TestSupport.h"
 #include "tests/qt/WindowUnderTest.h"
 #include "window/WindowLayout.h"
 #include "window/qt/ScriptArea.h"
 
 namespace zarvex::testing {
 namespace {
-
-// The block an untouched window adds: nothing chosen, no option ticked, one lap.
-constexpr std::string_view kStartBlock =
-    "FREE_FOR_ALL\r\n"
-    "  TRACK \"\"\r\n"
-    "  USE_TIME_LIMIT 0\r\n"
-    "  TIME_LIMIT 0\r\n"
-    "  USE_WASTED_LIMIT 0\r\n"
-    "  WASTED_LIMIT 0\r\n"
-    "  USE_RECOVER_DELAY 0\r\n"
-    "  RECOVER_DELAY 0\r\n"
-    "  REPAIR 0\r\n"
-    "  SERVER_SET_CAR 0\r\n"
-    "  SERVER_CAR \"\"\r\n"
-    "  CARS_ON_MAP 0\r\n"
-    "  LAPS 1\r\n"
-    "END\r\n"
-    "\r\n";
 
 std::string Repeated(std::string_view text, int times) {
   std::string result;
@@ -356,8 +339,9 @@ TEST(Form1, AddToScriptShowsTheBlockFromTheStartAndKeepsTheFocus) {
   {
     add.setFocus();
     QTest::mouseClick(&add, Qt::LeftButton);
-    EXPECT_EQ(test.State().Text6, kStartBlock) << "the shown block must not come back as typing";
-    EXPECT_EQ(DocumentText(area), kStartBlock);
+    EXPECT_EQ(test.State().Text6, kUntouchedEditorBlock)
+        << "the shown block must not come back as typing";
+    EXPECT_EQ(DocumentText(area), kUntouchedEditorBlock);
     EXPECT_EQ(area.textCursor().position(), 0);
     EXPECT_EQ(WindowUnderTest::FocusName(), "Command1");
   }
@@ -372,7 +356,7 @@ TEST(Form1, AddToScriptShowsTheBlockFromTheStartAndKeepsTheFocus) {
     QTest::mouseClick(&add, Qt::LeftButton);
     EXPECT_EQ(area.verticalScrollBar()->value(), 0);
     EXPECT_EQ(area.textCursor().position(), 0);
-    EXPECT_EQ(test.State().Text6, Repeated(kStartBlock, 32));
+    EXPECT_EQ(test.State().Text6, Repeated(kUntouchedEditorBlock, 32));
     EXPECT_EQ(DocumentText(area), test.State().Text6);
   }
   {
@@ -382,7 +366,8 @@ TEST(Form1, AddToScriptShowsTheBlockFromTheStartAndKeepsTheFocus) {
     QTest::keyClicks(&area, "abc");
     // Pressed without taking the focus, as an accessibility tool would press it.
     add.click();
-    const std::string expected = Repeated(kStartBlock, 32) + "abc" + std::string(kStartBlock);
+    const std::string expected =
+        Repeated(kUntouchedEditorBlock, 32) + "abc" + std::string(kUntouchedEditorBlock);
     EXPECT_EQ(test.State().Text6, expected);
     EXPECT_EQ(DocumentText(area), expected);
     EXPECT_EQ(WindowUnderTest::FocusName(), "Text6") << "the focus stays where it was";
