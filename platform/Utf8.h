@@ -1,8 +1,10 @@
-// Reads UTF-8 one character at a time, strictly: overlong forms, surrogates and values past
-// U+10FFFF count as invalid, one byte at a time, so a reader can replace each and carry on.
+// Reads and writes UTF-8 one character at a time. Reading is strict: overlong forms, surrogates and
+// values past U+10FFFF count as invalid, one byte at a time, so a reader can replace each and carry
+// on.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zarvex {
@@ -20,5 +22,8 @@ inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 // Decodes the character that starts at text[position] and moves position past it. For an invalid
 // sequence it returns kInvalidUtf8 and moves past one byte.
 [[nodiscard]] char32_t NextUtf8Char(std::string_view text, std::size_t& position);
+
+// Appends the UTF-8 form of one character, which must be a valid code point.
+void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace zarvex
