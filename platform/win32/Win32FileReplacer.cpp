@@ -27,14 +27,40 @@ std::error_code CheckReplaceable(DWORD attributes) {
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return Win32Error(ERROR_ACCESS_DENIED);  // what opening a folder for writing reports
   }
-  if ((attributes & (FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
-    // FIXME: a symbolic link is refused rather than followed to the file it names.
+  if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) {
     return Win32Error(ERROR_NOT_SUPPORTED);
   }
   if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return Win32Error(ERROR_ACCESS_DENIED);
   }
   return {};
+}
+
+// A link at the path stays a link: the file it finally names is the one replaced, as on Linux.
+// A link to nothing fails here.
+std::error_code FollowLink(fs::path& path) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return LastWin32Error();
+  }
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= target.size()) {
+    target.resize(length);
+    length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  const std::error_code error =
+      length == 0 || length >= target.size() ? LastWin32Error() : std::error_code{};
+  CloseHandle(file);
+  if (!error) {
+    target.resize(length);
+    path = target;
+  }
+  return error;
 }
 
 std::error_code WriteAll(HANDLE file, std::string_view bytes) {
@@ -143,10 +169,17 @@ class TemporaryFile {
 }  // namespace
 
 std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces contents) {
-  const fs::path path = requested.parent_path().empty() ? fs::path(L".") / requested : requested;
+  fs::path path = requested.parent_path().empty() ? fs::path(L".") / requested : requested;
 
   DWORD newAttributes = FILE_ATTRIBUTE_NORMAL;
-  const DWORD oldAttributes = GetFileAttributesW(path.c_str());
+  DWORD oldAttributes = GetFileAttributesW(path.c_str());
+  if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+      (oldAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    if (std::error_code error = FollowLink(path)) {
+      return error;
+    }
+    oldAttributes = GetFileAttributesW(path.c_str());
+  }
   if (oldAttributes == INVALID_FILE_ATTRIBUTES) {
     const std::error_code error = LastWin32Error();
     // A missing folder fails here (ERROR_PATH_NOT_FOUND): the folder is never created.

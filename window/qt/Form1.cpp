@@ -115,7 +115,12 @@ void Form1::FocusFirstControl() {
   for (const Control control : TabOrder()) {
     QWidget* widget = controls_[IndexOf(control)];
     if (widget->isEnabled()) {
-      widget->setFocus(Qt::OtherFocusReason);
+      widget->setFocus(Qt::TabFocusReason);
+      // The focus event comes only once the window is shown, and then for the window's activation,
+      // which selects nothing: select now, so that typing replaces the text as after a Tab.
+      if (QLineEdit* box = valueBoxes_[IndexOf(control)]) {
+        box->selectAll();
+      }
       return;
     }
   }

@@ -1,6 +1,7 @@
 #include "window/qt/ScriptArea.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,6 +15,11 @@ namespace {
 std::string ToEditorText(QString text) {
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
   return text.toStdString();
+}
+
+// How many characters the document makes of text inserted into it: a CR LF pair is one break.
+int DocumentLengthOf(const QString& text) {
+  return static_cast<int>(text.size() - text.count(QStringLiteral("\r\n")));
 }
 
 }  // namespace
@@ -69,6 +75,20 @@ void ScriptArea::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
+void ScriptArea::insertFromMimeData(const QMimeData* source) {
+  if (source == nullptr || !source->hasText() || isReadOnly()) {
+    return;
+  }
+  // The document turns every break into its own block separator, so the text read back from it
+  // would have CR LF for a pasted lone LF or CR. The controller counts either as one position,
+  // as the document does, so the pasted text goes to it unchanged.
+  const QString text = source->text();
+  insertingAsGiven_ = &text;
+  insertPlainText(text);
+  insertingAsGiven_ = nullptr;
+  ensureCursorVisible();
+}
+
 int ScriptArea::Length() const {
   return document()->characterCount() - 1;
 }
@@ -100,8 +120,15 @@ void ScriptArea::ForwardChange(int position, int removed, int added) {
   }
   removed = std::min(removed, reportedLength_ - position);
   reportedLength_ = length;
-  emit edited(ScriptEdit{static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
-                         TextBetween(position, position + added)});
+  // Pasted text goes on as given when the change is the whole of it; anything else is read back.
+  const bool asGiven =
+      insertingAsGiven_ != nullptr && added == DocumentLengthOf(*insertingAsGiven_);
+  emit edited(ScriptEdit{
+      static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
+      asGiven ? insertingAsGiven_->toStdString() : TextBetween(position, position + added)});
+  if (asGiven) {
+    insertingAsGiven_ = nullptr;
+  }
 }
 
 }  // namespace zarvex

@@ -1,6 +1,7 @@
 // The script area: a plain-text box that reports each change the user makes as a small edit, so a
 // keystroke costs the same on a large script as on an empty one, and shows text the editor appends
-// without laying out the whole script again. Every line break it reports is CR LF.
+// without laying out the whole script again. Every line break typed is reported as CR LF; pasted
+// text is reported exactly as pasted, though each of its breaks shows as a new line.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include "window/ScriptEdit.h"
 
 class QKeyEvent;
+class QMimeData;
 
 namespace zarvex {
 
@@ -37,6 +39,7 @@ class ScriptArea : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   void ForwardChange(int position, int removed, int added);
@@ -47,6 +50,8 @@ class ScriptArea : public QPlainTextEdit {
   // The document's length as last reported, without its closing block end.
   int reportedLength_ = 0;
   bool showingEditorText_ = false;
+  // While a paste or drop is inserted: its text as the user gave it.
+  const QString* insertingAsGiven_ = nullptr;
 };
 
 }  // namespace zarvex

@@ -9,6 +9,7 @@
 #include "window/win32/ControlWindows.h"
 #include "window/win32/OwnedMessageBox.h"
 #include "window/win32/ResourceIds.h"
+#include "window/win32/ScriptAreaKeys.h"
 
 namespace zarvex {
 
@@ -94,7 +95,7 @@ void Form1::Show(int showCommand) {
   UpdateWindow(Window());
   for (const Control control : TabOrder()) {
     if (IsWindowEnabled(ControlWindow(control))) {
-      SetFocus(ControlWindow(control));
+      FocusControl(ControlWindow(control));
       break;
     }
   }
@@ -153,6 +154,9 @@ void Form1::CreateControls(HINSTANCE instance) {
     }
     const HWND control = CreateControlWindow(Window(), instance, *row, scale_);
     controls_[IndexOf(row->name)] = control;
+    if (row->kind == ControlKind::ScriptArea) {
+      KeepScriptAreaKeys(control);
+    }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row->font)), FALSE);
     if (row->backColour) {
       backBrushes_[IndexOf(row->name)] = CreateSolidBrush(ColourOf(*row->backColour));
@@ -294,8 +298,10 @@ void Form1::ShowScript(const FieldChanges& changes) {
 
 void Form1::FocusControl(HWND control) {
   SetFocus(control);
-  // As the dialog manager does when tabbing: an edit box reached by Tab has its text selected.
-  if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+  // A value box reached from the keyboard has its text selected, so typing replaces it; the script
+  // area keeps its caret.
+  const auto name = ControlOfId(GetDlgCtrlID(control));
+  if (name && IsValueBox(*name)) {
     SendMessageW(control, EM_SETSEL, 0, -1);
   }
 }

@@ -32,7 +32,8 @@ class Form1 : public BaseWindow<Form1> {
   // Creates the window and its controls and runs the start-up sequence, without showing it.
   bool Create(HINSTANCE instance);
 
-  // Shows the window with the focus on the first control in tab order that can take it.
+  // Shows the window with the focus on the first control in tab order that can take it, as if the
+  // user had tabbed there.
   void Show(int showCommand);
 
   [[nodiscard]] HWND ControlWindow(Control control) const { return controls_[IndexOf(control)]; }
