@@ -1,24 +1,30 @@
 #!/usr/bin/env bash
 # Starts the editor under its own X server in a fresh working folder and drives it by mouse and
-# keys: ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries
-# a bad number (the "Project1" box must appear, block the window, and close), then saves, and
-# compares ASSETS/gamescript.txt with the bytes it must hold.
+# keys. First the keyboard alone: typing at once after start-up, Tab and Shift+Tab round the whole
+# tab order, Esc and Enter in every control, a paste into the script area. Then a typical road:
+# ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries a bad
+# number (the "Project1" box must appear, block the window, and close). Then it saves and compares
+# ASSETS/gamescript.txt with the bytes it must hold. Both windows run it and must write the same.
 #
-#   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>]
+#   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>] [--paste-lone-breaks]
 #
 # --program  starts the editor; may carry a launcher ("wine /path/editor.exe"). Use absolute paths.
 # --points   prints the client size and each control's middle (tools/layout-points).
 # --timeout  how long to wait for a window to appear (default 60; a launcher may start slowly).
+# --paste-lone-breaks  the pasted text holds a lone LF and a lone CR too. Not for a program under
+#            Wine: Wine's clipboard bridge hands a Windows program CR LF for every LF.
 set -euo pipefail
 
 program=""
 points=""
 timeout=60
+lone_breaks=false
 while [ $# -gt 0 ]; do
   case "$1" in
     --program) program=$2; shift 2 ;;
     --points) points=$2; shift 2 ;;
     --timeout) timeout=$2; shift 2 ;;
+    --paste-lone-breaks) lone_breaks=true; shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -33,11 +39,13 @@ mkdir -p "$work/ASSETS"
 script_file="$work/ASSETS/gamescript.txt"
 xvfb_pid=""
 program_pid=""
+clipboard_pid=""
 # shellcheck source=../../tools/private-x-server.sh
 . "$(dirname "$0")/../../tools/private-x-server.sh"
 
 stop() {
   # Only the processes this script started, by their ids.
+  [ -z "$clipboard_pid" ] || kill "$clipboard_pid" 2>/dev/null || true
   stop_program_and_x_server
   rm -rf "$scratch"
 }
@@ -134,6 +142,50 @@ choose_by_letter() {
   type_text "$2"
 }
 
+# What the paste brings: CR LF, characters Windows-1252 holds and one it lacks, and with
+# --paste-lone-breaks a lone LF and a lone CR at the end, so that the typing after it follows them.
+pasted='é€☃ CRLF\r\n'
+if $lone_breaks; then pasted+='LF\nCR\r'; fi
+# Owns the clipboard until stopped; the window asks it for the text at the paste.
+# shellcheck disable=SC2059
+printf "$pasted" | xclip -quiet -selection clipboard -t UTF8_STRING >/dev/null 2>&1 &
+clipboard_pid=$!
+
+# The keyboard alone, from the start. A step is an xdotool key name, keys joined by commas and
+# repeated by *N, or =TEXT to type TEXT; each row's effect shows in the saved file below. From the
+# laps box the focusable controls are Check1-6, Combo1-3, Command1, Command2, Text6, then round.
+set -f  # a step's * is no file pattern
+while IFS='|' read -r steps effect; do
+  for step in $steps; do
+    case $step in
+      =*) type_text "${step#=}" ;;
+      *\**)
+        group=${step%\**}
+        # shellcheck disable=SC2046
+        keys $(for _ in $(seq "${step##*\*}"); do echo "${group//,/ }"; done)
+        ;;
+      *) keys ${step//,/ } ;;
+    esac
+  done
+  kill -0 "$program_pid" 2>/dev/null || fail "the program ended at: $steps ($effect)"
+done <<'STEPS'
+=2                   | start-up focus in the laps box, its text selected: LAPS 2, not 12 or 21
+Tab*10 space         | ten Tabs past the disabled boxes reach "Add to Script": the first block
+Tab*2 =x             | Tab into the script area after an add keeps the caret: "x" before the block
+Escape,Return        | Esc and Enter in the script area: nothing closes, Enter starts a line
+Tab,Escape,Return*12 | Esc and Enter in every other control: no button pressed, nothing closes
+Tab =y               | the 13th Tab wraps round to the script area, its caret where it was
+shift+Tab*13 =z      | and 13 Shift+Tabs the other way round
+Tab*2 space          | ticking "Wasted Limit" enables its box, first in the tab order
+shift+Tab*2 =7       | Shift+Tab into a value box selects it: WASTED_LIMIT 7
+Tab*11 space         | the second block, with the wasted limit
+shift+Tab*9 space    | back to "Wasted Limit" and cleared: its box disabled again
+shift+Tab =1         | the laps box selected by Shift+Tab: LAPS 1 again
+shift+Tab ctrl+v     | Shift+Tab wraps to the script area, caret at its start; paste there
+=k Return            | typing and Enter go on after the pasted text
+STEPS
+set +f
+
 # The typical road.
 click Check2
 click Text2
@@ -171,24 +223,23 @@ for _ in $(seq 50); do
 done
 [ -s "$script_file" ] || fail "Save Script wrote no $script_file"
 
-# One Death Race block as the game reads it, then the line break the save adds; CR LF throughout.
-printf '%s\r\n' \
-  'DEATH_RACE' \
-  '  TRACK "Refinery"' \
-  '  USE_TIME_LIMIT 1' \
-  '  TIME_LIMIT 300' \
-  '  USE_WASTED_LIMIT 0' \
-  '  WASTED_LIMIT 0' \
-  '  USE_RECOVER_DELAY 0' \
-  '  RECOVER_DELAY 0' \
-  '  REPAIR 0' \
-  '  SERVER_SET_CAR 0' \
-  '  SERVER_CAR "Semi"' \
-  '  CARS_ON_MAP 0' \
-  '  LAPS 1' \
-  'END' \
-  '' \
-  '' >"$scratch/expected.txt"
+# The whole file as the game reads it, in Windows-1252 ("?" for what it lacks): the paste, the
+# typing around it, the two keyboard blocks, the Death Race block, and the line break the save
+# adds. CR LF throughout, but for the lone breaks pasted.
+block() {  # mode, track, time limit on and its value, wasted limit on and its value, car, laps
+  printf '%s\r\n' "$1" "  TRACK \"$2\"" "  USE_TIME_LIMIT $3" "  TIME_LIMIT $4" \
+    "  USE_WASTED_LIMIT $5" "  WASTED_LIMIT $6" '  USE_RECOVER_DELAY 0' '  RECOVER_DELAY 0' \
+    '  REPAIR 0' '  SERVER_SET_CAR 0' "  SERVER_CAR \"$7\"" '  CARS_ON_MAP 0' "  LAPS $8" END ''
+}
+{
+  printf '\xe9\x80? CRLF\r\n'
+  if $lone_breaks; then printf 'LF\nCR\r'; fi
+  printf 'k\r\nx\r\nyz'
+  block FREE_FOR_ALL '' 0 0 0 0 '' 2
+  block FREE_FOR_ALL '' 0 0 1 7 '' 2
+  block DEATH_RACE Refinery 1 300 0 0 Semi 1
+  printf '\r\n'
+} >"$scratch/expected.txt"
 
 if ! cmp -s "$scratch/expected.txt" "$script_file"; then
   echo "--- expected" >&2
