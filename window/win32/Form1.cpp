@@ -8,8 +8,8 @@
 #include "window/win32/ControlId.h"
 #include "window/win32/ControlWindows.h"
 #include "window/win32/OwnedMessageBox.h"
+#include "window/win32/DialogKeys.h"
 #include "window/win32/ResourceIds.h"
-#include "window/win32/ScriptAreaKeys.h"
 
 namespace zarvex {
 
@@ -156,6 +156,8 @@ void Form1::CreateControls(HINSTANCE instance) {
     controls_[IndexOf(row->name)] = control;
     if (row->kind == ControlKind::ScriptArea) {
       KeepScriptAreaKeys(control);
+    } else if (row->kind == ControlKind::Button) {
+      KeepButtonKeys(control);
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row->font)), FALSE);
     if (row->backColour) {
