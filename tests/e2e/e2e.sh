@@ -185,6 +185,7 @@ shift+Tab ctrl+v     | Shift+Tab wraps to the script area, caret at its start; p
 =k Return            | typing and Enter go on after the pasted text
 STEPS
 set +f
+[ ! -e "$script_file" ] || fail "a key pressed \"Save Script\""
 
 # The typical road.
 click Check2
