@@ -164,7 +164,10 @@ while IFS='|' read -r steps effect; do
         # shellcheck disable=SC2046
         keys $(for _ in $(seq "${step##*\*}"); do echo "${group//,/ }"; done)
         ;;
-      *) keys ${step//,/ } ;;
+      *)
+        # shellcheck disable=SC2086
+        keys ${step//,/ }
+        ;;
     esac
   done
   kill -0 "$program_pid" 2>/dev/null || fail "the program ended at: $steps ($effect)"
