@@ -9,7 +9,8 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
 test_packages=("${run_packages[@]}" googletest libgtest-dev libgmock-dev libbenchmark-dev clang
                libclang-rt-14-dev
                xvfb xauth xdotool xclip x11-utils imagemagick zlib1g-dev dpkg-dev file
-               g++-mingw-w64-i686 wine wine32 wine64)
+               g++-mingw-w64-i686 wine wine32 wine64
+               lintian desktop-file-utils appstream unzip)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;
