@@ -1,6 +1,5 @@
 // Starts the editor: one window, closed by the user; closing it ends the program.
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <system_error>
 #include <thread>
@@ -12,17 +11,14 @@
 
 namespace {
 
-// The icon sizes built into the program, when the artwork exists. They are the title-bar and
+// The icon sizes built into the program. They are the title-bar and
 // task-switcher sizes: Qt decodes and sends every one to the X server before the window first
 // shows, and a 256-pixel one alone slowed that by several milliseconds. Launchers take the larger
 // sizes from the installed icon theme files.
 QIcon ProgramIcon() {
   QIcon icon;
   for (const int size : {16, 32, 48, 64}) {
-    const QString path = QStringLiteral(":/window/icons/zarvex-script-editor-%1.png").arg(size);
-    if (QFile::exists(path)) {
-      icon.addFile(path);
-    }
+    icon.addFile(QStringLiteral(":/window/icons/zarvex-script-editor-%1.png").arg(size));
   }
   return icon;
 }
