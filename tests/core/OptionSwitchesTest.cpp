@@ -66,7 +66,7 @@ TEST(ToggleOption, EachBoxTurnsItsLinesInTheBlockOnAndOff) {
     std::string expected(kUntouchedEditorBlock);
     for (const std::string_view key : keys) {
       const std::string line = "\n  " + std::string(key) + " 0\r";
-      expected.replace(expected.find(line) + line.size() - 2, 1, "1");
+      expected[expected.find(line) + line.size() - 2] = '1';
     }
     EditorState state;
     ScriptSettings settings;
