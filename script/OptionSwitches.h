@@ -20,19 +20,16 @@ struct OptionSwitch {
   std::optional<Control> valueBox;
 };
 
+// clang-format off
 inline constexpr std::array<OptionSwitch, 6> kOptionSwitches = {{
-    {Control::Check1, &ScriptSettings::useWastedLimitLine, "  USE_WASTED_LIMIT 1",
-     "  USE_WASTED_LIMIT 0", Control::Text1},
-    {Control::Check2, &ScriptSettings::useTimeLimitLine, "  USE_TIME_LIMIT 1", "  USE_TIME_LIMIT 0",
-     Control::Text2},
-    {Control::Check3, &ScriptSettings::useRecoverDelayLine, "  USE_RECOVER_DELAY 1",
-     "  USE_RECOVER_DELAY 0", Control::Text3},
-    {Control::Check4, &ScriptSettings::repairLine, "  REPAIR 1", "  REPAIR 0", std::nullopt},
-    {Control::Check5, &ScriptSettings::carsOnMapLine, "  CARS_ON_MAP 1", "  CARS_ON_MAP 0",
-     std::nullopt},
-    {Control::Check6, &ScriptSettings::serverSetCarLine, "  SERVER_SET_CAR 1", "  SERVER_SET_CAR 0",
-     std::nullopt},
+    {Control::Check1, &ScriptSettings::useWastedLimitLine,  "  USE_WASTED_LIMIT 1",  "  USE_WASTED_LIMIT 0",  Control::Text1},
+    {Control::Check2, &ScriptSettings::useTimeLimitLine,    "  USE_TIME_LIMIT 1",    "  USE_TIME_LIMIT 0",    Control::Text2},
+    {Control::Check3, &ScriptSettings::useRecoverDelayLine, "  USE_RECOVER_DELAY 1", "  USE_RECOVER_DELAY 0", Control::Text3},
+    {Control::Check4, &ScriptSettings::repairLine,          "  REPAIR 1",            "  REPAIR 0",            std::nullopt},
+    {Control::Check5, &ScriptSettings::carsOnMapLine,       "  CARS_ON_MAP 1",       "  CARS_ON_MAP 0",       std::nullopt},
+    {Control::Check6, &ScriptSettings::serverSetCarLine,    "  SERVER_SET_CAR 1",    "  SERVER_SET_CAR 0",    std::nullopt},
 }};
+// clang-format on
 
 // The switch of an option box; throws std::invalid_argument for any other control.
 [[nodiscard]] const OptionSwitch& SwitchOf(Control box);

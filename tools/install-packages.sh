@@ -5,10 +5,10 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
-              libgl-dev libfontconfig-dev fonts-liberation fonts-dejavu-core fontconfig)
+              libgl-dev fonts-liberation fonts-dejavu-core fontconfig)
 test_packages=("${run_packages[@]}" googletest libgtest-dev libgmock-dev libbenchmark-dev clang
                libclang-rt-14-dev
-               xvfb xauth xdotool xclip x11-utils imagemagick zlib1g-dev dpkg-dev file
+               xvfb xauth xdotool xclip x11-utils imagemagick dpkg-dev file
                g++-mingw-w64-i686 wine wine32 wine64
                lintian desktop-file-utils appstream unzip)
 

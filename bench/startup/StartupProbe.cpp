@@ -18,6 +18,8 @@
 //     --save-frames FOLDER  also writes each distinct frame there as a PPM picture
 // Prints one line: mapped_ms=.. painted_ms=.. settled_ms=.. frames=.. hwm_kib=.. rss_kib=..
 // process=.. . Needs DISPLAY to name an X server without a window manager (Xvfb).
+#include <getopt.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -62,45 +64,64 @@ struct Options {
 };
 
 Options ParseOptions(int argc, char* argv[]) {
-  Options options;
-  int i = 1;
-  auto value = [&](const std::string& name) -> std::string {
-    if (i + 1 >= argc) {
-      throw std::invalid_argument(name + " needs a value");
-    }
-    return argv[++i];
+  enum Option {
+    kCaption,
+    kIntervalMs,
+    kSettleIntervalMs,
+    kQuietMs,
+    kTimeoutMs,
+    kLog,
+    kMemoryOf,
+    kSaveFrames,
+    kVerbose
   };
-  for (; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--") {
-      ++i;
-      break;
-    }
-    if (argument == "--caption") {
-      options.caption = value(argument);
-    } else if (argument == "--interval-ms") {
-      options.intervalMs = std::stoi(value(argument));
-    } else if (argument == "--settle-interval-ms") {
-      options.settleIntervalMs = std::stoi(value(argument));
-    } else if (argument == "--quiet-ms") {
-      options.quietMs = std::stoi(value(argument));
-    } else if (argument == "--timeout-ms") {
-      options.timeoutMs = std::stoi(value(argument));
-    } else if (argument == "--log") {
-      options.log = value(argument);
-    } else if (argument == "--memory-of") {
-      options.memoryOf = value(argument);
-    } else if (argument == "--save-frames") {
-      options.saveFrames = value(argument);
-    } else if (argument == "--verbose") {
-      options.verbose = true;
-    } else {
-      throw std::invalid_argument("unknown option " + argument);
+  static const option kOptions[] = {
+      {"caption", required_argument, nullptr, kCaption},
+      {"interval-ms", required_argument, nullptr, kIntervalMs},
+      {"settle-interval-ms", required_argument, nullptr, kSettleIntervalMs},
+      {"quiet-ms", required_argument, nullptr, kQuietMs},
+      {"timeout-ms", required_argument, nullptr, kTimeoutMs},
+      {"log", required_argument, nullptr, kLog},
+      {"memory-of", required_argument, nullptr, kMemoryOf},
+      {"save-frames", required_argument, nullptr, kSaveFrames},
+      {"verbose", no_argument, nullptr, kVerbose},
+      {nullptr, 0, nullptr, 0}};
+  Options options;
+  // "+": the program's own arguments after the first non-option are left alone.
+  for (int found; (found = getopt_long(argc, argv, "+", kOptions, nullptr)) != -1;) {
+    switch (found) {
+      case kCaption:
+        options.caption = optarg;
+        break;
+      case kIntervalMs:
+        options.intervalMs = std::stoi(optarg);
+        break;
+      case kSettleIntervalMs:
+        options.settleIntervalMs = std::stoi(optarg);
+        break;
+      case kQuietMs:
+        options.quietMs = std::stoi(optarg);
+        break;
+      case kTimeoutMs:
+        options.timeoutMs = std::stoi(optarg);
+        break;
+      case kLog:
+        options.log = optarg;
+        break;
+      case kMemoryOf:
+        options.memoryOf = optarg;
+        break;
+      case kSaveFrames:
+        options.saveFrames = optarg;
+        break;
+      case kVerbose:
+        options.verbose = true;
+        break;
+      default:
+        throw std::invalid_argument("see the options at the top of StartupProbe.cpp");
     }
   }
-  for (; i < argc; ++i) {
-    options.command.emplace_back(argv[i]);
-  }
+  options.command.assign(argv + optind, argv + argc);
   if (options.command.empty()) {
     throw std::invalid_argument("no program to start; usage: startup-probe [options] -- program");
   }

@@ -1,55 +1,67 @@
 #include "platform/win32/WideText.h"
 
+#include <windows.h>
+
+#include <climits>
+#include <optional>
+#include <stdexcept>
+
 #include "platform/Utf8.h"
 
 namespace zarvex {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsHighSurrogate(char32_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
+int LengthForWindows(std::size_t length) {
+  if (length > static_cast<std::size_t>(INT_MAX)) {
+    throw std::length_error("the text is too long to convert");
+  }
+  return static_cast<int>(length);
 }
-bool IsLowSurrogate(char32_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
+
+// Windows folds a broken sequence into one U+FFFD; the editor replaces each byte that starts no
+// valid character on its own, with the caller's character. Returns nothing for valid text.
+std::optional<std::string> WithInvalidBytesReplaced(std::string_view utf8, wchar_t invalid) {
+  std::optional<std::string> repaired;
+  std::size_t position = AsciiPrefixLength(utf8);
+  while (position < utf8.size()) {
+    const std::size_t start = position;
+    if (NextUtf8Char(utf8, position) == kInvalidUtf8) {
+      if (!repaired) {
+        repaired.emplace(utf8.substr(0, start));
+      }
+      AppendUtf8(*repaired, static_cast<char32_t>(invalid));
+    } else if (repaired) {
+      repaired->append(utf8.substr(start, position - start));
+    }
+  }
+  return repaired;
 }
 
 }  // namespace
 
 std::wstring ToUtf16(std::string_view utf8, wchar_t invalid) {
-  std::wstring wide;
-  wide.reserve(utf8.size());
-  std::size_t position = 0;
-  while (position < utf8.size()) {
-    const char32_t c = NextUtf8Char(utf8, position);
-    if (c == kInvalidUtf8) {
-      wide += invalid;
-    } else if (c >= 0x10000) {
-      wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-      wide += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      wide += static_cast<wchar_t>(c);
-    }
+  const std::optional<std::string> repaired = WithInvalidBytesReplaced(utf8, invalid);
+  const std::string_view valid = repaired ? std::string_view(*repaired) : utf8;
+  if (valid.empty()) {
+    return {};
   }
+  const int size = LengthForWindows(valid.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, valid.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, valid.data(), size, wide.data(), length);
   return wide;
 }
 
 std::string ToUtf8(std::wstring_view utf16) {
-  std::string utf8;
-  utf8.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    const char32_t unit = static_cast<char16_t>(utf16[i]);
-    if (IsHighSurrogate(unit) && i + 1 < utf16.size() &&
-        IsLowSurrogate(static_cast<char16_t>(utf16[i + 1]))) {
-      const char32_t low = static_cast<char16_t>(utf16[++i]);
-      AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      AppendUtf8(utf8, kReplacement);
-    } else {
-      AppendUtf8(utf8, unit);
-    }
+  if (utf16.empty()) {
+    return {};
   }
+  const int size = LengthForWindows(utf16.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;
 }
 

@@ -1,6 +1,6 @@
 // Converts between the core's UTF-8 and the UTF-16 that the Windows API takes, at the boundary
-// where the two meet. Invalid input never fails a conversion: each bad piece becomes one
-// replacement character.
+// where the two meet, through the system's own converter. Invalid input never fails a conversion:
+// each bad piece becomes one replacement character.
 #pragma once
 
 #include <string>

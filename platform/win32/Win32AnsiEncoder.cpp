@@ -4,21 +4,13 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/Utf8.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ErrorCategory.h"
 
 namespace zarvex {
 
 namespace {
-
-bool IsAscii(std::string_view text) {
-  for (const char byte : text) {
-    if (static_cast<unsigned char>(byte) >= 0x80) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // No ANSI code page holds a character beyond U+FFFF. Making each such pair "?" here gives one "?"
 // per character, where the system would write one per half on some versions.

@@ -2,14 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "TestSupport.h"
+#include "script/AddToScript.h"
 #include "script/GameModeTable.h"
 
 namespace zarvex {
 namespace {
 
+using testing::kUntouchedEditorBlock;
+
 void Tick(Control box, bool ticked, EditorState& state, ScriptSettings& settings) {
   state.Tick(box) = ticked;
   ToggleOption(box, state, settings);
+}
+
+std::string BlockAdded(EditorState state, const ScriptSettings& settings) {
+  state.Text6.clear();
+  testing::MessageLog log;
+  EXPECT_TRUE(AddToScript(state, settings, log.Recorder()));
+  return state.Text6;
 }
 
 TEST(ToggleOption, ValueSwitchesResetTheirBoxOnEveryChange) {
@@ -35,37 +48,34 @@ TEST(ToggleOption, ValueSwitchesResetTheirBoxOnEveryChange) {
   EXPECT_EQ(state.Text5.text, "1");
 }
 
-TEST(ToggleOption, EachBoxDrivesItsOwnLineAndBox) {
+TEST(ToggleOption, EachBoxTurnsItsLinesInTheBlockOnAndOff) {
+  // The keys whose 0 a tick turns to 1: the switch, and the value of the box it enables.
   const struct {
     Control box;
-    std::string ScriptSettings::*line;
-    const char* ticked;
-    std::optional<Control> valueBox;
+    std::vector<std::string_view> keys;
   } cases[] = {
-      {Control::Check1, &ScriptSettings::useWastedLimitLine, "  USE_WASTED_LIMIT 1",
-       Control::Text1},
-      {Control::Check2, &ScriptSettings::useTimeLimitLine, "  USE_TIME_LIMIT 1", Control::Text2},
-      {Control::Check3, &ScriptSettings::useRecoverDelayLine, "  USE_RECOVER_DELAY 1",
-       Control::Text3},
-      {Control::Check4, &ScriptSettings::repairLine, "  REPAIR 1", std::nullopt},
-      {Control::Check5, &ScriptSettings::carsOnMapLine, "  CARS_ON_MAP 1", std::nullopt},
-      {Control::Check6, &ScriptSettings::serverSetCarLine, "  SERVER_SET_CAR 1", std::nullopt},
+      {Control::Check1, {"USE_WASTED_LIMIT", "WASTED_LIMIT"}},
+      {Control::Check2, {"USE_TIME_LIMIT", "TIME_LIMIT"}},
+      {Control::Check3, {"USE_RECOVER_DELAY", "RECOVER_DELAY"}},
+      {Control::Check4, {"REPAIR"}},
+      {Control::Check5, {"CARS_ON_MAP"}},
+      {Control::Check6, {"SERVER_SET_CAR"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(NameOf(c.box));
+  for (const auto& [box, keys] : cases) {
+    SCOPED_TRACE(NameOf(box));
+    std::string expected(kUntouchedEditorBlock);
+    for (const std::string_view key : keys) {
+      const std::string line = "\n  " + std::string(key) + " 0\r";
+      expected[expected.find(line) + line.size() - 2] = '1';
+    }
     EditorState state;
     ScriptSettings settings;
-    const ScriptSettings fresh;
-    Tick(c.box, true, state, settings);
-    ScriptSettings expected;
-    expected.*c.line = c.ticked;
-    EXPECT_EQ(settings, expected);
-    for (Control value : {Control::Text1, Control::Text2, Control::Text3}) {
-      EXPECT_EQ(state.Box(value).enabled, c.valueBox == value);
-    }
-    Tick(c.box, false, state, settings);
-    EXPECT_EQ(settings, fresh);
-    EXPECT_EQ(state.Text1.text, "0");
+    Tick(box, true, state, settings);
+    EXPECT_EQ(BlockAdded(state, settings), expected);
+    EXPECT_EQ(state.Text1.enabled + state.Text2.enabled + state.Text3.enabled,
+              keys.size() == 2 ? 1 : 0);
+    Tick(box, false, state, settings);
+    EXPECT_EQ(BlockAdded(state, settings), kUntouchedEditorBlock);
     EXPECT_FALSE(state.Text1.enabled || state.Text2.enabled || state.Text3.enabled);
   }
 }

@@ -63,12 +63,27 @@ TEST(Form1, LaysOutEveryControlAsTheTableSays) {
     EXPECT_EQ(window.windowTitle().toStdString(), "Zarvex Script Editor");
   }
   {
-    for (const ControlLayout& row : kWindowLayout) {
-      SCOPED_TRACE(std::string(NameOf(row.name)));
-      const QWidget& widget = test.Find<QWidget>(row.name);
-      EXPECT_EQ(widget.geometry(),
-                QRect(TwipsToPixels(row.left, 96), TwipsToPixels(row.top, 96),
-                      TwipsToPixels(row.width, 96), TwipsToPixels(row.height, 96)));
+    // Left, top, width and height in pixels at 96 dots per inch.
+    const std::vector<std::pair<Control, QRect>> places = {
+        {Control::Image1, {0, 0, 392, 311}},     {Control::Label9, {88, 24, 129, 17}},
+        {Control::Command2, {256, 40, 89, 17}},  {Control::Combo1, {56, 64, 169, 21}},
+        {Control::Label10, {240, 67, 89, 17}},   {Control::Check1, {56, 96, 13, 13}},
+        {Control::Label1, {80, 96, 89, 17}},     {Control::Text1, {168, 93, 57, 19}},
+        {Control::Check4, {240, 96, 13, 13}},    {Control::Label6, {264, 96, 89, 17}},
+        {Control::Check2, {56, 120, 13, 13}},    {Control::Label2, {80, 120, 89, 17}},
+        {Control::Text2, {168, 116, 57, 19}},    {Control::Check5, {240, 120, 13, 13}},
+        {Control::Label7, {264, 120, 89, 17}},   {Control::Check3, {56, 144, 13, 13}},
+        {Control::Label3, {80, 144, 89, 17}},    {Control::Text3, {168, 139, 57, 19}},
+        {Control::Check6, {240, 144, 13, 13}},   {Control::Label8, {264, 144, 89, 17}},
+        {Control::Label5, {80, 180, 89, 17}},    {Control::Text5, {168, 176, 57, 19}},
+        {Control::Command1, {248, 176, 89, 17}}, {Control::Label11, {112, 212, 57, 17}},
+        {Control::Combo2, {168, 208, 169, 21}},  {Control::Label12, {85, 237, 89, 17}},
+        {Control::Combo3, {168, 232, 169, 21}},  {Control::Label13, {176, 256, 161, 17}},
+        {Control::Label4, {344, 288, 57, 17}},   {Control::Text6, {0, 312, 393, 193}},
+    };
+    ASSERT_EQ(places.size(), kWindowLayout.size());
+    for (const auto& [control, place] : places) {
+      EXPECT_EQ(test.Find<QWidget>(control).geometry(), place) << NameOf(control);
     }
   }
   {

@@ -1,29 +1,19 @@
-// Every picture file the editor ships, made from the painters, with the path it is kept at
-// beside this header. The files in the repository are this function's output; a test holds the
-// two in step, and the make-artwork tool writes them again after a painter changes.
+// Where the editor's picture files are kept, relative to window/resources. make-artwork writes
+// them from the painters; a test decodes the committed ones and compares them with the painters
+// pixel by pixel, since another encoder may write the same pictures in other bytes.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "tools/artwork/ByteWriter.h"
 
 namespace zarvex {
 
 inline constexpr std::string_view kBackdropFileName = "backdrop.bmp";
 inline constexpr std::string_view kWindowsIconFileName = "zarvex-script-editor.ico";
 
-struct ArtworkFile {
-  std::string path;  // relative, with forward slashes
-  Bytes bytes;
-};
-
-// The backdrop bitmap, the Windows icon file, and one PNG icon per desktop icon size under
-// "icons/", always in that order.
-[[nodiscard]] std::vector<ArtworkFile> ArtworkFiles();
-
 // "icons/zarvex-script-editor-48.png" for 48.
-[[nodiscard]] std::string DesktopIconPath(int size);
+[[nodiscard]] inline std::string DesktopIconPath(int size) {
+  return "icons/zarvex-script-editor-" + std::to_string(size) + ".png";
+}
 
 }  // namespace zarvex

@@ -1,5 +1,5 @@
 // A picture in memory: straight-alpha RGBA pixels, top row first. The painters fill it and the
-// encoders write it out; it knows nothing of any file format or toolkit.
+// image writers save it; it knows nothing of any file format or toolkit.
 #pragma once
 
 #include <cstdint>

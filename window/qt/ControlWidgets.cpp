@@ -15,10 +15,6 @@ namespace zarvex {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QColor ToQColor(Rgb rgb) {
   return {rgb.red, rgb.green, rgb.blue};
 }
@@ -39,39 +35,32 @@ QRect PixelRectOf(const ControlLayout& row, const QWidget& parent) {
 }
 
 QFont FontOf(const FontSpec& design) {
-  QFont font(ToQString(design.family));
+  QFont font(QString::fromUtf8(design.family));
   font.setPointSizeF(design.points);
   font.setBold(design.bold);
   return font;
 }
 
 void PlaceControl(QWidget& widget, const ControlLayout& row) {
-  widget.setObjectName(ToQString(NameOf(row.name)));
+  widget.setObjectName(QString::fromUtf8(NameOf(row.name)));
   widget.setGeometry(PixelRectOf(row, *widget.parentWidget()));
   widget.setFont(FontOf(row.font));
-  if (const auto label = LabelTextFor(row.name)) {
-    widget.setAccessibleName(ToQString(*label));
+  if (!row.label.empty()) {
+    widget.setAccessibleName(QString::fromUtf8(row.label));
   }
 }
 
 QLabel* MakePicture(const ControlLayout& row, QWidget& parent) {
   auto* picture = new QLabel(&parent);
   PlaceControl(*picture, row);
-  const QPixmap backdrop(QStringLiteral(":/window/backdrop.bmp"));
-  if (backdrop.isNull()) {
-    // Without the bitmap the labels still need the dark ground their colours were chosen for.
-    picture->setAutoFillBackground(true);
-    SetColour(*picture, QPalette::Window, kDarkRed);
-  } else {
-    picture->setPixmap(backdrop);
-    picture->setScaledContents(true);
-  }
+  picture->setPixmap(QPixmap(QStringLiteral(":/window/backdrop.bmp")));
+  picture->setScaledContents(true);
   return picture;
 }
 
 QLabel* MakeLabel(const ControlLayout& row, QWidget& parent) {
   // Plain text, or "<<<Race type" could be taken for markup.
-  auto* label = new QLabel(ToQString(row.text), &parent);
+  auto* label = new QLabel(QString::fromUtf8(row.text), &parent);
   PlaceControl(*label, row);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -109,7 +98,7 @@ QComboBox* MakeList(const ControlLayout& row, QWidget& parent) {
 }
 
 QPushButton* MakeButton(const ControlLayout& row, QWidget& parent) {
-  auto* button = new QPushButton(ToQString(row.text), &parent);
+  auto* button = new QPushButton(QString::fromUtf8(row.text), &parent);
   PlaceControl(*button, row);
   // Enter in a value box must press nothing.
   button->setAutoDefault(false);

@@ -17,8 +17,7 @@ namespace zarvex {
 
 Form1::Form1(FileReplacer& files, const TextEncoder& encoder, QWidget* parent)
     : QWidget(parent), controller_(EditorPlatform{QtMessageBox(this), files, encoder}) {
-  setWindowTitle(
-      QString::fromUtf8(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size())));
+  setWindowTitle(QString::fromUtf8(kWindowCaption));
   setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
                TwipsToPixels(kClientHeightTwips, logicalDpiY()));
   for (const ControlLayout& row : kWindowLayout) {

@@ -40,15 +40,11 @@ HBITMAP LoadStretched(HINSTANCE instance, int resourceId, SIZE size) {
 }  // namespace
 
 Backdrop::Backdrop(HINSTANCE instance, int resourceId, SIZE size)
-    : bitmap_(LoadStretched(instance, resourceId, size)),
-      brush_(bitmap_ != nullptr ? CreatePatternBrush(bitmap_)
-                                : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) {}
+    : bitmap_(LoadStretched(instance, resourceId, size)), brush_(CreatePatternBrush(bitmap_)) {}
 
 Backdrop::~Backdrop() {
-  if (bitmap_ != nullptr) {
-    DeleteObject(brush_);
-    DeleteObject(bitmap_);
-  }
+  DeleteObject(brush_);
+  DeleteObject(bitmap_);
 }
 
 HBRUSH Backdrop::BrushBeneath(HDC dc, POINT offset) const {

@@ -8,13 +8,13 @@ namespace zarvex {
 
 class Backdrop {
  public:
-  // Loads the bitmap resource at this size; without one the backdrop is plain black.
+  // Loads the bitmap resource at this size.
   Backdrop(HINSTANCE instance, int resourceId, SIZE size);
   ~Backdrop();
   Backdrop(const Backdrop&) = delete;
   Backdrop& operator=(const Backdrop&) = delete;
 
-  // The stretched picture, or null when the program carries none.
+  // The stretched picture.
   [[nodiscard]] HBITMAP Bitmap() const { return bitmap_; }
 
   // Prepares dc so the returned brush paints the part of the picture beneath a control whose

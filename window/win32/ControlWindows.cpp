@@ -52,7 +52,7 @@ std::wstring CreationText(const ControlLayout& row) {
     case ControlKind::Button:
       return ToUtf16(row.text);
     case ControlKind::OptionBox:
-      return ToUtf16(LabelTextFor(row.name).value_or(""));
+      return ToUtf16(row.label);
     default:
       return {};
   }

@@ -148,9 +148,8 @@ void Form1::CreateControls(HINSTANCE instance) {
                                  SIZE{picture.right - picture.left, picture.bottom - picture.top});
 
   for (const ControlLayout* row : CreationOrder()) {
-    const auto name = LabelTextFor(row->name);
-    if (name && row->kind != ControlKind::OptionBox) {
-      CreateNameLabel(Window(), instance, *name);
+    if (!row->label.empty() && row->kind != ControlKind::OptionBox) {
+      CreateNameLabel(Window(), instance, row->label);
     }
     const HWND control = CreateControlWindow(Window(), instance, *row, scale_);
     controls_[IndexOf(row->name)] = control;
