@@ -14,8 +14,10 @@ namespace zarvex {
 
 namespace {
 
-// A fixed frame with a minimise button: nothing in the window follows a change of size.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// A fixed frame with a minimise button: nothing in the window follows a change of size. The
+// controls cover all but a one-pixel strip: the window erases only that, not everything beneath
+// them before they paint over it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
 
 COLORREF ColourOf(Rgb rgb) {
