@@ -93,15 +93,18 @@ save_and_wait() {
     exit 1
   fi
 }
-# Types $1 characters at the start of the script area and saves; sets elapsed to the milliseconds.
+# Types $1 keys at the start of the script area, an Enter after every nine characters so that no
+# line grows long enough to wrap, and saves; sets elapsed to the milliseconds.
 type_and_save() {
-  local count=$1 started
+  local count=$1 started text
+  text=$(awk -v count="$count" 'BEGIN { for (i = 1; i <= count; ++i) printf "%s", i % 10 ? "x" : "\n" }')
   click Text6
   xdotool key ctrl+Home
   sleep 0.3
   started=$(now_ms)
-  xdotool type --delay 0 "$(head -c "$count" /dev/zero | tr '\0' x)"
-  script_bytes=$((script_bytes + count))
+  xdotool type --delay 0 "$text"
+  # Each Enter is a CR LF in the script area.
+  script_bytes=$((script_bytes + count + count / 10))
   save_and_wait $((script_bytes + 2))
   elapsed=$(($(now_ms) - started))
 }
