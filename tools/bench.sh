@@ -6,6 +6,7 @@
 #   BENCH_REPETITIONS=9 tools/bench.sh
 #   BENCH_CORE_ONLY=1 tools/bench.sh   without the window's benchmarks
 #   BENCH_SKIP_STARTUP=1 tools/bench.sh  without the window start-up figures (tools/bench-startup.sh)
+# The Windows window's keystrokes under Wine come from tools/bench-keystroke.sh.
 # Figures from a machine that is busy with builds are not worth keeping: run it on a quiet one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,6 +44,10 @@ if [ "$with_qt" = ON ] && grep -q '^build bench/qt/qt_bench:' "$build/build.ninj
   build_quietly qt_bench
   echo "== Window (Qt)"
   "$build/bench/qt/qt_bench" "${flags[@]}" | figures_only
+fi
+# The Windows window's keystrokes under Wine, beside the Qt window's above.
+if [ -z "${BENCH_CORE_ONLY:-}" ]; then
+  tools/bench-keystroke.sh
 fi
 
 # Window start-up against empty windows comes last: it starts the programs many times over.

@@ -15,8 +15,10 @@ namespace zarvex {
 
 namespace {
 
-// A fixed frame with a minimise button: nothing in the window follows a change of size.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// A fixed frame with a minimise button: nothing in the window follows a change of size. The
+// controls cover all but a one-pixel strip: the window erases only that, not everything beneath
+// them before they paint over it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
 
 COLORREF ColourOf(Rgb rgb) {
@@ -189,8 +191,19 @@ void Form1::OnCommand(int id, int notification) {
     OnPress(*control);
   } else if (IsList(*control) && notification == CBN_SELCHANGE) {
     OnChoose(*control);
-  } else if ((IsValueBox(*control) || *control == Control::Text6) && notification == EN_CHANGE) {
+  } else if (IsValueBox(*control) && notification == EN_CHANGE) {
     OnTextChanged(*control);
+  } else if (*control == Control::Text6 && notification == EN_CHANGE) {
+    // Reading the script area costs its whole length, too much for every keystroke. Only the
+    // operations use the text, and each gets it first, as shown.
+    scriptTyped_ = true;
+  }
+}
+
+void Form1::RecordTypedScript() {
+  if (scriptTyped_) {
+    scriptTyped_ = false;
+    Refresh(controller_.ChangeText(Control::Text6, ReadText(ControlWindow(Control::Text6))));
   }
 }
 
@@ -199,11 +212,13 @@ void Form1::OnTextChanged(Control box) {
 }
 
 void Form1::OnTick(Control box) {
+  RecordTypedScript();
   const bool ticked = SendMessageW(ControlWindow(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
   Refresh(controller_.ChangeTick(box, ticked));
 }
 
 void Form1::OnChoose(Control list) {
+  RecordTypedScript();
   const LRESULT position = SendMessageW(ControlWindow(list), CB_GETCURSEL, 0, 0);
   if (position != CB_ERR) {
     Refresh(controller_.ChooseEntry(list, static_cast<std::size_t>(position)));
@@ -211,6 +226,7 @@ void Form1::OnChoose(Control list) {
 }
 
 void Form1::OnPress(Control button) {
+  RecordTypedScript();
   Refresh(controller_.PressButton(button));
 }
 

@@ -45,6 +45,7 @@ class Form1 : public BaseWindow<Form1> {
   void CreateControls(HINSTANCE instance);
   void OnCommand(int id, int notification);
   void OnTextChanged(Control box);
+  void RecordTypedScript();
   void OnTick(Control box);
   void OnChoose(Control list);
   void OnPress(Control button);
@@ -66,6 +67,8 @@ class Form1 : public BaseWindow<Form1> {
   HWND lastFocus_ = nullptr;
   // Set while the window itself changes a control, whose notifications are then not the user's.
   bool updating_ = false;
+  // The user changed the script area since the controller last had its text.
+  bool scriptTyped_ = false;
 };
 
 }  // namespace zarvex
