@@ -1,15 +1,17 @@
 #include "window/win32/DialogKeys.h"
 
-#include <commctrl.h>
-
 namespace zarvex {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+// Plain subclassing keeps comctl32, and its load under Wine, out of the program's start. The
+// control's own procedure waits in its user data.
+LRESULT CallOwnProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  return CallWindowProcW(own, control, message, wParam, lParam);
+}
 
-LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_CHAR:
@@ -21,41 +23,41 @@ LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM l
     case WM_GETDLGCODE:
       // The dialog manager selects all of an edit that says it has a selection when Tab lands
       // there.
-      return DefSubclassProc(area, message, wParam, lParam) & ~DLGC_HASSETSEL;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(area, &ScriptAreaProc, kSubclassId);
-      break;
+      return CallOwnProc(area, message, wParam, lParam) & ~DLGC_HASSETSEL;
     default:
       break;
   }
-  return DefSubclassProc(area, message, wParam, lParam);
+  return CallOwnProc(area, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR) {
-  switch (message) {
-    case WM_GETDLGCODE:
-      // A push button that Tab reaches becomes the default one, which Enter presses; one that
-      // does not say it is a push button stays as it is. Space still presses it.
-      return DefSubclassProc(button, message, wParam, lParam) &
-             ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(button, &ButtonProc, kSubclassId);
-      break;
-    default:
-      break;
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETDLGCODE) {
+    // A push button that Tab reaches becomes the default one, which Enter presses; one that does
+    // not say it is a push button stays as it is. Space still presses it.
+    return CallOwnProc(button, message, wParam, lParam) &
+           ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
   }
-  return DefSubclassProc(button, message, wParam, lParam);
+  return CallOwnProc(button, message, wParam, lParam);
+}
+
+bool Hook(HWND control, WNDPROC proc) {
+  const LONG_PTR own = GetWindowLongPtrW(control, GWLP_WNDPROC);
+  if (own == 0) {
+    return false;
+  }
+  // The own procedure is in place before any message reaches the new one.
+  SetWindowLongPtrW(control, GWLP_USERDATA, own);
+  return SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)) != 0;
 }
 
 }  // namespace
 
 bool KeepScriptAreaKeys(HWND area) {
-  return SetWindowSubclass(area, &ScriptAreaProc, kSubclassId, 0) != FALSE;
+  return Hook(area, &ScriptAreaProc);
 }
 
 bool KeepButtonKeys(HWND button) {
-  return SetWindowSubclass(button, &ButtonProc, kSubclassId, 0) != FALSE;
+  return Hook(button, &ButtonProc);
 }
 
 }  // namespace zarvex
