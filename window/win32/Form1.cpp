@@ -94,13 +94,15 @@ bool Form1::Create(HINSTANCE instance) {
 
 void Form1::Show(int showCommand) {
   ShowWindow(Window(), showCommand);
-  UpdateWindow(Window());
   for (const Control control : TabOrder()) {
     if (IsWindowEnabled(ControlWindow(control))) {
       FocusControl(ControlWindow(control));
       break;
     }
   }
+  // The window and every control paint now, before anything is shown: left to the message loop,
+  // each control would paint on its own turn and the window would appear piece by piece.
+  RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
