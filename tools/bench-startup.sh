@@ -265,9 +265,13 @@ add_row "Wine editor" - - "${wine_probe[@]}" --memory-of "$(basename "$windows_e
   -- "$loader" "$windows_editor"
 add_row "empty Win32 window" "$time_target" "$memory_target" "${wine_probe[@]}" \
   --memory-of "$(basename "$windows_baseline")" -- "$loader" "$windows_baseline"
-# Wine's own Notepad, as Wine installs it in the prefix; memory has no target against it.
+# Wine's own Notepad, as Wine installs it in the prefix; memory has no target against it. Its
+# 32-bit build, like the editor: a 64-bit prefix runs 32-bit programs through an extra layer, and
+# its 64-bit Notepad would not pay for it.
+notepad=notepad
+[ -d "$prefix/drive_c/windows/syswow64" ] && notepad='C:\windows\syswow64\notepad.exe'
 add_row "Wine Notepad" "$peer_target" - "${wine_probe[@]}" --caption "Untitled - Notepad" \
-  --memory-of notepad.exe -- "$loader" notepad
+  --memory-of notepad.exe -- "$loader" "$notepad"
 take_turns on_wine_display
 # tools/i386-emulation.sh registers qemu only where 32-bit programs do not start by themselves.
 if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
