@@ -7,8 +7,8 @@
 #include "window/WindowLayout.h"
 #include "window/win32/ControlId.h"
 #include "window/win32/ControlWindows.h"
-#include "window/win32/OwnedMessageBox.h"
 #include "window/win32/DialogKeys.h"
+#include "window/win32/OwnedMessageBox.h"
 #include "window/win32/ResourceIds.h"
 
 namespace zarvex {
