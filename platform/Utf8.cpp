@@ -88,4 +88,9 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+std::string Utf8PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 }  // namespace zarvex

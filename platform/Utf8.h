@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,8 @@ inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 
 // Appends the UTF-8 form of one character, which must be a valid code point.
 void AppendUtf8(std::string& out, char32_t c);
+
+// A path as UTF-8 text for messages, whatever the system's own encoding of paths.
+[[nodiscard]] std::string Utf8PathText(const std::filesystem::path& path);
 
 }  // namespace zarvex

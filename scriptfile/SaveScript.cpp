@@ -33,7 +33,11 @@ bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder
   } catch (const std::exception& failure) {
     reason = failure.what();
   }
-  showMessage(std::string(kSaveFailedMessage) + ScriptFilePath().string() + "\n" + reason);
+  // The whole path, so the player sees which folder the editor was started in.
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(ScriptFilePath(), ignored);
+  showMessage(std::string(kSaveFailedMessage) +
+              Utf8PathText(absolute.empty() ? ScriptFilePath() : absolute) + "\n" + reason);
   return false;
 }
 

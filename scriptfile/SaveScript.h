@@ -18,8 +18,8 @@ inline constexpr std::string_view kSaveFailedMessage = "Could not save the scrip
 // "ASSETS" joined to "gamescript.txt" by the platform's own separator.
 [[nodiscard]] std::filesystem::path ScriptFilePath();
 
-// Returns true when the file was replaced. On failure shows a message naming the path, with the
-// system's reason on a second line, and returns false.
+// Returns true when the file was replaced. On failure shows a message naming the whole path, with
+// the system's reason on a second line, and returns false.
 bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder& encoder,
                 const ShowMessage& showMessage);
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "TestSupport.h"
 #include "platform/NativePlatform.h"
 #include "platform/Windows1252Encoder.h"
+#include "window/GameFolder.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -35,13 +37,15 @@ bool Save(std::string_view text, MessageLog& log) {
   return SaveScript(state, NativeFileReplacer(), NativeTextEncoder(), log.Recorder());
 }
 
-// The failure message names the path and, on its second line, the system's reason.
+// The failure message names the whole path and, on its second line, the system's reason.
+std::string FailureHead() {
+  return "Could not save the script to " + (fs::current_path() / kScript).string() + "\n";
+}
 void ExpectFailureMessage(const MessageLog& log) {
   ASSERT_EQ(log.Messages().size(), 1u);
   const std::string& message = log.Messages().front();
-  const std::string head = "Could not save the script to " + kScript.string() + "\n";
-  EXPECT_EQ(message.substr(0, head.size()), head);
-  EXPECT_GT(message.size(), head.size()) << "the reason is missing";
+  EXPECT_EQ(message.substr(0, FailureHead().size()), FailureHead());
+  EXPECT_GT(message.size(), FailureHead().size()) << "the reason is missing";
 }
 
 TEST(SaveScript, WritesTheScriptAndOneLineBreak) {
@@ -64,6 +68,19 @@ TEST(SaveScript, WritesTheScriptAndOneLineBreak) {
 }
 
 TEST(SaveScript, FailuresAreReportedAndKeepTheOldFile) {
+  {
+    SCOPED_TRACE("an unexpected failure inside the writer still gives its reason");
+    struct ThrowingReplacer final : FileReplacer {
+      using FileReplacer::Replace;
+      std::error_code Replace(const fs::path&, Pieces) override {
+        throw std::runtime_error("the disk went away");
+      }
+    } throwing;
+    ScratchWorkingDirectory folder;
+    MessageLog log;
+    EXPECT_FALSE(SaveScript(EditorState{}, throwing, NativeTextEncoder(), log.Recorder()));
+    EXPECT_EQ(log.Messages(), std::vector<std::string>{FailureHead() + "the disk went away"});
+  }
   {
     SCOPED_TRACE("no ASSETS folder: nothing is created");
     ScratchWorkingDirectory folder;
@@ -134,8 +151,7 @@ TEST(SaveScript, AWriteThatFailsHalfwayLeavesTheOldFile) {
   ASSERT_TRUE(WIFEXITED(status)) << "the editor must not die of SIGXFSZ";
 
   EXPECT_EQ(report.substr(0, 7), "failed\n");
-  EXPECT_NE(report.find("Could not save the script to ASSETS/gamescript.txt\n"), std::string::npos)
-      << report;
+  EXPECT_NE(report.find(FailureHead()), std::string::npos) << report;
   EXPECT_EQ(ReadFile(kScript), old);
   EXPECT_EQ(NamesIn("ASSETS"), std::vector<std::string>{"gamescript.txt"});
 }
@@ -182,6 +198,25 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
 }
 
 #endif
+
+TEST(SaveScript, SavesUnderTheGameFolderGivenAtStart) {
+  ScratchWorkingDirectory folder;
+  fs::create_directories(fs::path("game") / "ASSETS");
+  const fs::path missing = folder.Path() / "no such game";
+  EXPECT_EQ(EnterGameFolder({}), "");
+  EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{"game", "other"}).substr(0, 28),
+            "Give at most one argument: t");
+  const std::string refused = EnterGameFolder(std::vector<fs::path>{missing});
+  EXPECT_EQ(refused.substr(0, refused.find('\n')),
+            "Cannot start in the game folder " + missing.string());
+  EXPECT_GT(refused.size(), refused.find('\n') + 1) << "the reason is missing";
+  EXPECT_EQ(fs::current_path(), folder.Path());
+
+  EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{"game"}), "");
+  MessageLog log;
+  EXPECT_TRUE(Save("X", log));
+  EXPECT_EQ(ReadFile(folder.Path() / "game" / kScript), "X\r\n");
+}
 
 TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {
   const Windows1252Encoder encoder;

@@ -1,6 +1,7 @@
 #include "EditorModel.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -108,8 +109,9 @@ ModelChanges EditorModel::Save() {
     return {};
   }
   if (!folderExists_) {
-    messages_.push_back("Could not save the script to ASSETS/gamescript.txt\n" +
-                        std::generic_category().message(ENOENT));
+    messages_.push_back("Could not save the script to " +
+                        (std::filesystem::current_path() / "ASSETS/gamescript.txt").string() +
+                        "\n" + std::generic_category().message(ENOENT));
     return {};
   }
   std::string bytes;

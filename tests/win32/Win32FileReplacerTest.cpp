@@ -195,7 +195,8 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     MessageLog log;
     EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
-    EXPECT_EQ(log.Messages()[0], "Could not save the script to ASSETS\\gamescript.txt\n" +
+    EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
+                                     (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
                                      Win32Error(ERROR_PATH_NOT_FOUND).message());
   }
   {
@@ -206,7 +207,8 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     MessageLog log;
     EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
-    EXPECT_EQ(log.Messages()[0], "Could not save the script to ASSETS\\gamescript.txt\n" +
+    EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
+                                     (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
                                      Win32Error(ERROR_ACCESS_DENIED).message());
     EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "kept\r\n");
     SetReadOnly(folder.Path() / "ASSETS" / "gamescript.txt", false);
