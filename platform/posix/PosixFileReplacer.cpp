@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -43,19 +44,29 @@ std::error_code FollowLinks(fs::path& path) {
   return ErrorOf(ELOOP);
 }
 
-// Refuses targets the user could not overwrite by hand. The owner's write bit is checked even for
-// root, who could otherwise replace a file its owner had marked read-only.
-std::error_code CheckReplaceable(const struct stat& info) {
+// Refuses targets the user could not overwrite by hand, as the system judges it for the effective
+// user and groups, ACLs included. A file with no write bit at all is taken as marked read-only,
+// even for root, whom the system would let write it.
+std::error_code CheckReplaceable(const fs::path& path, const struct stat& info) {
   if (S_ISDIR(info.st_mode)) {
     return ErrorOf(EISDIR);
   }
   if (!S_ISREG(info.st_mode)) {
     return ErrorOf(EPERM);
   }
-  if ((info.st_mode & S_IWUSR) == 0) {
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return ErrorOf(EACCES);
   }
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    return LastError();
+  }
   return {};
+}
+
+// A folder that takes no new file, or lets none be renamed over the target, may still let the
+// target itself be written, as a shell's ">" would.
+bool FolderRefused(std::error_code error) {
+  return error.value() == EACCES || error.value() == EPERM;
 }
 
 std::error_code WriteAll(int fd, std::string_view bytes) {
@@ -86,28 +97,32 @@ std::string TemporaryPrefix(const fs::path& target) {
 }
 
 // A save killed between creating its temporary file and renaming it leaves the file behind. Once
-// a save succeeds, such files of processes that no longer run, or of this one, are removed.
-void RemoveAbandonedTemporaries(const fs::path& target) {
+// a save succeeds, such files of processes that no longer run, or of this one, are removed. The
+// save has happened by then, so nothing here may fail it.
+void RemoveAbandonedTemporaries(const fs::path& target) noexcept {
   const std::string prefix = "." + target.filename().string() + ".";
   constexpr std::size_t kUniquePartLength = 6;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() < prefix.size() + kUniquePartLength + 2 ||
-        name.compare(0, prefix.size(), prefix) != 0 || !entry.is_regular_file(error)) {
+  for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+       entry.increment(error)) {
+    const fs::path file = entry->path().filename();
+    const std::string_view name = file.native();
+    if (name.size() < prefix.size() + kUniquePartLength + 2 || !name.starts_with(prefix)) {
       continue;
     }
-    const std::string_view idAndUnique = std::string_view(name).substr(prefix.size());
+    const std::string_view idAndUnique = name.substr(prefix.size());
     const std::size_t dot = idAndUnique.size() - kUniquePartLength - 1;
-    const std::string_view id = idAndUnique.substr(0, dot);
-    if (idAndUnique[dot] != '.' || id.empty() ||
-        id.find_first_not_of("0123456789") != std::string_view::npos || id.size() > 9) {
+    pid_t process = 0;
+    const auto [end_of_id, parse] =
+        std::from_chars(idAndUnique.data(), idAndUnique.data() + dot, process);
+    if (idAndUnique[dot] != '.' || parse != std::errc() || end_of_id != idAndUnique.data() + dot ||
+        process <= 0) {
       continue;
     }
-    const auto process = static_cast<pid_t>(std::stol(std::string(id)));
+    std::error_code ignored;
     const bool gone = process == ::getpid() || (::kill(process, 0) != 0 && errno == ESRCH);
-    if (gone) {
-      fs::remove(entry.path(), error);
+    if (gone && entry->is_regular_file(ignored)) {
+      fs::remove(entry->path(), ignored);
     }
   }
 }
@@ -164,39 +179,22 @@ class TemporaryFile {
   std::error_code error_;
 };
 
-}  // namespace
-
-std::error_code PosixFileReplacer::Replace(const fs::path& requested, Pieces contents) {
-  fs::path path = requested;
-  if (std::error_code error = FollowLinks(path)) {
-    return error;
-  }
-  if (path.parent_path().empty()) {
-    path = fs::path(".") / path;
-  }
-
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (!exists && errno != ENOENT) {
-    return LastError();
-  }
-  if (exists) {
-    if (std::error_code error = CheckReplaceable(old)) {
-      return error;
-    }
-  }
-
+// Writes the new contents through a temporary file renamed over the target: a reader sees the old
+// or the new file, never a mix. `old` is the target's status, or null when there is none.
+std::error_code ReplaceThroughTemporary(const fs::path& path, const struct stat* old,
+                                        FileReplacer::Pieces contents) {
   TemporaryFile temporary(path);
   if (temporary.OpenError()) {
     return temporary.OpenError();
   }
   const int fd = temporary.Fd();
-  // The replacement keeps the old file's permissions and, where allowed, its owner.
-  if (::fchmod(fd, exists ? (old.st_mode & 07777) : NewFileMode()) != 0) {
-    return LastError();
+  // The replacement keeps the old file's owner where allowed, then its whole mode (changing the
+  // owner may clear set-id bits, so the mode comes second).
+  if (old != nullptr && ::geteuid() == 0) {
+    (void)::fchown(fd, old->st_uid, old->st_gid);
   }
-  if (exists && ::geteuid() == 0) {
-    (void)::fchown(fd, old.st_uid, old.st_gid);
+  if (::fchmod(fd, old != nullptr ? (old->st_mode & 07777) : NewFileMode()) != 0) {
+    return LastError();
   }
   for (const std::string_view piece : contents) {
     if (std::error_code error = WriteAll(fd, piece)) {
@@ -214,8 +212,94 @@ std::error_code PosixFileReplacer::Replace(const fs::path& requested, Pieces con
   }
   temporary.MarkRenamed();
   FlushFolder(path.parent_path());
-  RemoveAbandonedTemporaries(path);
   return {};
+}
+
+std::error_code ReadAll(int fd, std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) {
+      return {};
+    }
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return LastError();
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+// Writes the file's contents from its start and cuts it to the new length, then flushes it.
+std::error_code Overwrite(int fd, FileReplacer::Pieces contents) {
+  off_t length = 0;
+  if (::lseek(fd, 0, SEEK_SET) != 0) {
+    return LastError();
+  }
+  for (const std::string_view piece : contents) {
+    if (std::error_code error = WriteAll(fd, piece)) {
+      return error;
+    }
+    length += static_cast<off_t>(piece.size());
+  }
+  if (::ftruncate(fd, length) != 0 || ::fsync(fd) != 0) {
+    return LastError();
+  }
+  return {};
+}
+
+// For a folder that refuses the temporary file or the rename: the target is written where it
+// stands. Its old bytes are read first and put back if the write fails, so it is never left half
+// new; owner and mode stay as they were.
+std::error_code WriteInPlace(const fs::path& path, FileReplacer::Pieces contents) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    return LastError();
+  }
+  std::string old;
+  std::error_code error = ReadAll(fd, old);
+  if (!error) {
+    error = Overwrite(fd, contents);
+    if (error) {
+      const std::string_view oldContents[] = {old};
+      (void)Overwrite(fd, oldContents);
+    }
+  }
+  ::close(fd);
+  return error;
+}
+
+}  // namespace
+
+std::error_code PosixFileReplacer::Replace(const fs::path& requested, Pieces contents) {
+  fs::path path = requested;
+  if (std::error_code error = FollowLinks(path)) {
+    return error;
+  }
+  if (path.parent_path().empty()) {
+    path = fs::path(".") / path;
+  }
+
+  struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) {
+    return LastError();
+  }
+  if (exists) {
+    if (std::error_code error = CheckReplaceable(path, old)) {
+      return error;
+    }
+  }
+  std::error_code error = ReplaceThroughTemporary(path, exists ? &old : nullptr, contents);
+  if (error && exists && FolderRefused(error)) {
+    error = WriteInPlace(path, contents);
+  }
+  if (!error) {
+    RemoveAbandonedTemporaries(path);
+  }
+  return error;
 }
 
 }  // namespace zarvex

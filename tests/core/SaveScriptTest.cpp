@@ -11,12 +11,16 @@
 #include "window/GameFolder.h"
 
 #ifndef _WIN32
+#include <dirent.h>
+#include <dlfcn.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <cerrno>
 #endif
 
 namespace zarvex {
@@ -117,25 +121,74 @@ TEST(SaveScript, FailuresAreReportedAndKeepTheOldFile) {
 
 #ifndef _WIN32
 
-TEST(SaveScript, AWriteThatFailsHalfwayLeavesTheOldFile) {
-  ScratchWorkingDirectory folder;
-  fs::create_directory("ASSETS");
-  const std::string old(3000, 'o');
-  WriteFile(kScript, old);
+// Faults the system could give the replacer at any time, injected here: this test program's own
+// definitions stand in for the C library's, and pass every call through while nothing is armed.
+struct SystemFaults {
+  int interruptedWrites = 0;       // writes that fail with EINTR before one goes through
+  bool failFileSync = false;       // fsync of a file fails with EIO
+  int readdirsBeforeFailure = -1;  // readdir fails with EIO after this many entries
+  int folderSyncs = 0;             // counts fsync of folders
+} faults;
 
-  // A child process whose file-size limit stops the write after 1 KiB stands in for a full disk.
+}  // namespace
+}  // namespace zarvex
+
+extern "C" ssize_t write(int fd, const void* bytes, size_t count) {
+  if (zarvex::faults.interruptedWrites > 0) {
+    --zarvex::faults.interruptedWrites;
+    errno = EINTR;
+    return -1;
+  }
+  return ::syscall(SYS_write, fd, bytes, count);
+}
+
+extern "C" int fsync(int fd) {
+  struct stat info {};
+  const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+  zarvex::faults.folderSyncs += folder ? 1 : 0;
+  if (zarvex::faults.failFileSync && !folder) {
+    errno = EIO;
+    return -1;
+  }
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+extern "C" struct dirent* readdir(DIR* folder) {
+  static const auto real =
+      reinterpret_cast<struct dirent* (*)(DIR*)>(::dlsym(RTLD_NEXT, "readdir"));
+  if (zarvex::faults.readdirsBeforeFailure == 0) {
+    errno = EIO;
+    return nullptr;
+  }
+  zarvex::faults.readdirsBeforeFailure -= zarvex::faults.readdirsBeforeFailure > 0 ? 1 : 0;
+  return real(folder);
+}
+
+namespace zarvex {
+namespace {
+
+constexpr uid_t kOtherPlayer = 65534;  // nobody
+
+// Saves in a child process, as another player and with a file-size limit where asked, and returns
+// "saved" or "failed" with the message shown.
+std::string SaveInChild(const std::string& text, bool asOtherPlayer, rlim_t fileSizeLimit) {
   int pipeEnds[2];
-  ASSERT_EQ(::pipe(pipeEnds), 0);
+  if (::pipe(pipeEnds) != 0) {
+    return "no pipe";
+  }
   const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
   if (child == 0) {
     ::close(pipeEnds[0]);
-    const rlimit limit{1024, 1024};
+    const rlimit limit{fileSizeLimit, fileSizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
+    if (asOtherPlayer && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherPlayer) != 0 ||
+                          ::setuid(kOtherPlayer) != 0)) {
+      ::_exit(1);
+    }
     MessageLog log;
-    const bool saved = Save(std::string(100000, 'n'), log);
-    const std::string message = log.Messages().empty() ? "" : log.Messages().front();
-    const std::string report = (saved ? "saved\n" : "failed\n") + message;
+    const bool saved = Save(text, log);
+    const std::string report =
+        (saved ? "saved" : "failed") + (log.Messages().empty() ? "" : "\n" + log.Messages()[0]);
     (void)!::write(pipeEnds[1], report.data(), report.size());
     ::_exit(0);
   }
@@ -147,32 +200,162 @@ TEST(SaveScript, AWriteThatFailsHalfwayLeavesTheOldFile) {
   }
   ::close(pipeEnds[0]);
   int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "the editor must not die of SIGXFSZ";
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? report : "the editor died of signal " + std::to_string(status);
+}
 
-  EXPECT_EQ(report.substr(0, 7), "failed\n");
-  EXPECT_NE(report.find(FailureHead()), std::string::npos) << report;
+struct stat StatusOf(const fs::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info;
+}
+
+TEST(SaveScript, AWriteThatFailsHalfwayLeavesTheOldFile) {
+  ScratchWorkingDirectory folder;
+  fs::create_directory("ASSETS");
+  const std::string old(3000, 'o');
+  WriteFile(kScript, old);
+  // A file-size limit that stops the write after 1 KiB stands in for a full disk.
+  const std::string report = SaveInChild(std::string(100000, 'n'), false, 1024);
+  EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
   EXPECT_EQ(ReadFile(kScript), old);
   EXPECT_EQ(NamesIn("ASSETS"), std::vector<std::string>{"gamescript.txt"});
 }
 
-TEST(SaveScript, ReplacesTheFileBehindALinkAndKeepsItsPermissions) {
+TEST(SaveScript, SystemFaultsDuringTheSave) {
+  ScratchWorkingDirectory folder;
+  fs::create_directory("ASSETS");
+  MessageLog log;
+  {
+    SCOPED_TRACE("an interrupted write is tried again");
+    faults.interruptedWrites = 3;
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_EQ(ReadFile(kScript), "OLD\r\n");
+  }
+  {
+    SCOPED_TRACE("the folder is flushed after the rename");
+    faults.folderSyncs = 0;
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_EQ(faults.folderSyncs, 1);
+  }
+  {
+    SCOPED_TRACE("a failed flush of the file fails the save and keeps the old bytes");
+    faults.failFileSync = true;
+    EXPECT_FALSE(Save("NEW", log));
+    faults.failFileSync = false;
+    ExpectFailureMessage(log);
+    EXPECT_EQ(ReadFile(kScript), "OLD\r\n");
+    EXPECT_EQ(NamesIn("ASSETS"), std::vector<std::string>{"gamescript.txt"});
+  }
+  {
+    SCOPED_TRACE("a folder that cannot be read to its end after the rename fails no save");
+    WriteFile(fs::path("ASSETS") / "notes.txt", "");
+    faults.readdirsBeforeFailure = 3;  // past the first name, whatever the order
+    MessageLog quiet;
+    EXPECT_TRUE(Save("NEW", quiet));
+    faults.readdirsBeforeFailure = -1;
+    EXPECT_TRUE(quiet.Messages().empty());
+    EXPECT_EQ(ReadFile(kScript), "NEW\r\n");
+  }
+  {
+    SCOPED_TRACE("every save lets go of what it opened: 200 saves with 64 files open at most");
+    rlimit old{};
+    ::getrlimit(RLIMIT_NOFILE, &old);
+    const rlimit low{64, old.rlim_max};
+    ::setrlimit(RLIMIT_NOFILE, &low);
+    int saved = 0;
+    for (int i = 0; i < 200; ++i) {
+      saved += Save("NEW", log) ? 1 : 0;
+    }
+    ::setrlimit(RLIMIT_NOFILE, &old);
+    EXPECT_EQ(saved, 200);
+  }
+}
+
+TEST(SaveScript, KeepsOwnerAndModeAndFollowsLinks) {
   ScratchWorkingDirectory folder;
   fs::create_directories("ASSETS");
-  fs::create_directories("real");
-  WriteFile("real/script.txt", "OLD");
-  ::chmod("real/script.txt", 0640);
-  fs::create_symlink("../real/script.txt", kScript);
-
   MessageLog log;
-  EXPECT_TRUE(Save("NEW", log));
+  {
+    SCOPED_TRACE("a new file's mode follows the umask");
+    const mode_t mask = ::umask(022);
+    EXPECT_TRUE(Save("NEW", log));
+    ::umask(mask);
+    EXPECT_EQ(StatusOf(kScript).st_mode & 07777, 0644u);
+  }
+  {
+    SCOPED_TRACE("an existing file keeps its whole mode, execute bits too");
+    ::chmod(kScript.c_str(), 0755);
+    EXPECT_TRUE(Save("NEW", log));
+    EXPECT_EQ(StatusOf(kScript).st_mode & 07777, 0755u);
+  }
+  if (::geteuid() == 0) {
+    SCOPED_TRACE("root saving over another player's file leaves its owner and group");
+    ASSERT_EQ(::chown(kScript.c_str(), kOtherPlayer, kOtherPlayer), 0);
+    EXPECT_TRUE(Save("NEW", log));
+    EXPECT_EQ(StatusOf(kScript).st_uid, kOtherPlayer);
+    EXPECT_EQ(StatusOf(kScript).st_gid, kOtherPlayer);
+  }
+  {
+    SCOPED_TRACE("a link stays, and the file it points to is replaced");
+    fs::create_directories("real");
+    WriteFile("real/script.txt", "OLD");
+    ::chmod("real/script.txt", 0640);
+    fs::remove(kScript);
+    fs::create_symlink("../real/script.txt", kScript);
+    EXPECT_TRUE(Save("NEW", log));
+    EXPECT_TRUE(fs::is_symlink(kScript));
+    EXPECT_EQ(ReadFile("real/script.txt"), "NEW\r\n");
+    EXPECT_EQ(StatusOf("real/script.txt").st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn("real"), std::vector<std::string>{"script.txt"});
+  }
   EXPECT_TRUE(log.Messages().empty());
-  EXPECT_TRUE(fs::is_symlink(kScript));
-  EXPECT_EQ(ReadFile("real/script.txt"), "NEW\r\n");
-  struct stat info {};
-  ASSERT_EQ(::stat("real/script.txt", &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(NamesIn("real"), std::vector<std::string>{"script.txt"});
+  {
+    SCOPED_TRACE("a link to itself fails with the system's reason");
+    fs::remove(kScript);
+    fs::create_symlink("gamescript.txt", kScript);
+    EXPECT_FALSE(Save("NEW", log));
+    EXPECT_EQ(log.Messages(),
+              std::vector<std::string>{FailureHead() + std::generic_category().message(ELOOP)});
+  }
+}
+
+// Another player, with the folder and the file set up as the row says: the save succeeds exactly
+// where that player could overwrite the file by hand.
+TEST(SaveScript, AnotherPlayerSavesWhereAPlainOverwriteWould) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to set up files of another player";
+  }
+  ScratchWorkingDirectory folder;
+  ::chmod(".", 0755);
+  fs::create_directory("ASSETS");
+  const std::string old(500, 'o');
+  {
+    SCOPED_TRACE("the folder refuses new files but the file may be written: written in place");
+    ::chmod("ASSETS", 0755);
+    WriteFile(kScript, old);
+    ::chmod(kScript.c_str(), 0666);
+    EXPECT_EQ(SaveInChild("NEW", true, RLIM_INFINITY), "saved");
+    EXPECT_EQ(ReadFile(kScript), "NEW\r\n");
+    EXPECT_EQ(StatusOf(kScript).st_uid, 0u);
+  }
+  {
+    SCOPED_TRACE("that write failing halfway puts the old bytes back");
+    WriteFile(kScript, old);
+    const std::string report = SaveInChild(std::string(100000, 'n'), true, 1024);
+    EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
+    EXPECT_EQ(ReadFile(kScript), old);
+  }
+  {
+    SCOPED_TRACE("an open folder does not make another player's read-only file writable");
+    ::chmod("ASSETS", 0777);
+    ::chmod(kScript.c_str(), 0644);
+    EXPECT_EQ(SaveInChild("NEW", true, RLIM_INFINITY),
+              "failed\n" + FailureHead() + std::generic_category().message(EACCES));
+    EXPECT_EQ(ReadFile(kScript), old);
+    EXPECT_EQ(StatusOf(kScript).st_uid, 0u);
+  }
+  EXPECT_EQ(NamesIn("ASSETS"), std::vector<std::string>{"gamescript.txt"});
 }
 
 TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
@@ -184,17 +367,26 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
     ::_exit(0);
   }
   ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-  const std::string dead = ".gamescript.txt." + std::to_string(child) + ".a1B2c3";
-  // The first process always runs: its file stands for another editor saving right now.
-  const std::string running = ".gamescript.txt.1.d4E5f6";
-  const std::string unrelated = ".gamescript.txt.notes";
-  for (const std::string& name : {dead, running, unrelated}) {
-    WriteFile(fs::path("ASSETS") / name, "partial");
+  const std::vector<std::string> dead = {
+      ".gamescript.txt." + std::to_string(child) + ".a1B2c3",
+      ".gamescript.txt.99999999.a1B2c3",  // past any process id in use
+  };
+  const std::vector<std::string> kept = {
+      ".gamescript.txt.1.d4E5f6",  // the first process always runs: another editor saving now
+      ".gamescript.txt.123-backup",
+      ".gamescript.txt.99999999999999999999.a1B2c3",  // no process id has so many digits
+      ".gamescript.txt.notes",
+      ".gamescript.txt.old.backup",
+      "gamescript.txt",  // in the order NamesIn gives
+  };
+  for (const auto* names : {&dead, &kept}) {
+    for (const std::string& name : *names) {
+      WriteFile(fs::path("ASSETS") / name, "partial");
+    }
   }
-
   MessageLog log;
   EXPECT_TRUE(Save("NEW", log));
-  EXPECT_EQ(NamesIn("ASSETS"), (std::vector<std::string>{running, unrelated, "gamescript.txt"}));
+  EXPECT_EQ(NamesIn("ASSETS"), kept);
 }
 
 #endif
@@ -223,6 +415,8 @@ TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {
   EXPECT_EQ(encoder.ToFileText("  TRACK \"Arena\"\r\n"), "  TRACK \"Arena\"\r\n");
   EXPECT_EQ(encoder.ToFileText("caf\xC3\xA9 \xC2\xA0\xC3\xBF"), "caf\xE9 \xA0\xFF");
   EXPECT_EQ(encoder.ToFileText("\xE2\x82\xAC \xC5\xA0 \xE2\x80\x9C"), "\x80 \x8A \x93");
+  // The five bytes the code page leaves undefined stand for the control characters of their number.
+  EXPECT_EQ(encoder.ToFileText("\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"), "\x81\x8D\x8F\x90\x9D");
   // One "?" per character that does not fit: Cyrillic, CJK, an emoji, a C1 control.
   EXPECT_EQ(encoder.ToFileText("\xD0\x96\xE4\xB8\xAD\xF0\x9F\x98\x80\xC2\x80"), "????");
   // Broken UTF-8 is never passed through as raw bytes.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the editor under its own X server in a fresh working folder and drives it by mouse and
+# Starts the editor under its own X server for a fresh game folder and drives it by mouse and
 # keys. First the keyboard alone: typing at once after start-up, Tab and Shift+Tab round the whole
 # tab order, Esc and Enter in every control, a paste into the script area. Then a typical road:
 # ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries a bad
@@ -80,7 +80,8 @@ done < <(eval "$points")
 
 start_private_x_server "$scratch" || fail "no X server of its own"
 
-(cd "$work" && eval "exec $program") >"$scratch/program.log" 2>&1 &
+# Started outside the game folder, with the folder as its one argument: the script must land there.
+(cd "$scratch" && eval "exec $program work") >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
 # Prints the id of the visible window with exactly this title, waiting up to the timeout.
