@@ -2,6 +2,7 @@
 # Installs the Debian packages a build needs, only those that are missing.
 #   tools/install-packages.sh run     what building and starting the Linux editor needs
 #   tools/install-packages.sh test    everything the whole test command needs
+#   tools/install-packages.sh artwork what the regenerate-artwork build target needs besides Qt
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
@@ -15,7 +16,8 @@ test_packages=("${run_packages[@]}" googletest libgtest-dev libgmock-dev libbenc
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  artwork) wanted=(icoutils) ;;
+  *) echo "usage: $0 [run|test|artwork]" >&2; exit 2 ;;
 esac
 
 missing=()
