@@ -113,9 +113,9 @@ void RemoveAbandonedTemporaries(const fs::path& target) noexcept {
     const std::string_view idAndUnique = name.substr(prefix.size());
     const std::size_t dot = idAndUnique.size() - kUniquePartLength - 1;
     pid_t process = 0;
-    const auto [end_of_id, parse] =
+    const auto [idEnd, parse] =
         std::from_chars(idAndUnique.data(), idAndUnique.data() + dot, process);
-    if (idAndUnique[dot] != '.' || parse != std::errc() || end_of_id != idAndUnique.data() + dot ||
+    if (idAndUnique[dot] != '.' || parse != std::errc() || idEnd != idAndUnique.data() + dot ||
         process <= 0) {
       continue;
     }
