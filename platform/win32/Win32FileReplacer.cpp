@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -75,36 +78,38 @@ std::error_code WriteAll(HANDLE file, std::string_view bytes) {
   return {};
 }
 
-// Temporary files are named "~" + the target's name + "." + a unique part of digits and dashes +
-// ".tmp", so that abandoned ones can be told from anything else in the folder.
-std::wstring TemporaryPrefix(const fs::path& target) {
-  return L"~" + target.filename().native() + L".";
-}
+// Temporary files are named "~zse", six lower-case hexadecimal digits, ".tmp": never longer than
+// "gamescript.txt", so wherever the target's path fits the system's limit, theirs does too, and
+// unlike anything a player keeps beside the script, so abandoned ones can be found.
+constexpr std::wstring_view kTemporaryPrefix = L"~zse";
 constexpr std::wstring_view kTemporarySuffix = L".tmp";
+constexpr std::size_t kTemporaryDigits = 6;
 
-bool IsTemporaryOf(std::wstring_view name, const std::wstring& prefix) {
-  if (name.size() <= prefix.size() + kTemporarySuffix.size() || !name.starts_with(prefix) ||
-      !name.ends_with(kTemporarySuffix)) {
-    return false;
-  }
-  name.remove_prefix(prefix.size());
-  name.remove_suffix(kTemporarySuffix.size());
-  return name.find_first_not_of(L"0123456789-") == std::wstring_view::npos;
+bool IsTemporaryName(std::wstring_view name) {
+  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits + kTemporarySuffix.size() &&
+         name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix) &&
+         name.substr(kTemporaryPrefix.size(), kTemporaryDigits)
+                 .find_first_not_of(L"0123456789abcdef") == std::wstring_view::npos;
+}
+
+std::wstring RandomTemporaryName() {
+  wchar_t digits[kTemporaryDigits + 1];
+  std::swprintf(digits, std::size(digits), L"%06x", std::random_device{}() % 0x1000000u);
+  return std::wstring(kTemporaryPrefix) + digits + std::wstring(kTemporarySuffix);
 }
 
 // A save killed between creating its temporary file and moving it leaves the file behind. Any
 // such file older than the current save is removed once a save succeeds; a newer one may belong
-// to another editor saving at this moment and stays.
-void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveStarted) {
-  const std::wstring prefix = TemporaryPrefix(target);
+// to another editor saving at this moment and stays. The save has happened by then, so nothing
+// here may fail it: every step takes an error code and a failed one is passed over.
+void RemoveAbandonedTemporaries(const fs::path& folder, fs::file_time_type saveStarted) {
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
-    if (!IsTemporaryOf(entry.path().filename().native(), prefix) || !entry.is_regular_file(error)) {
-      continue;
-    }
-    const auto modified = entry.last_write_time(error);
-    if (!error && modified < saveStarted) {
-      fs::remove(entry.path(), error);
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code ignored;
+    if (IsTemporaryName(entry->path().filename().native()) && entry->is_regular_file(ignored) &&
+        entry->last_write_time(ignored) < saveStarted && !ignored) {
+      fs::remove(entry->path(), ignored);
     }
   }
 }
@@ -114,14 +119,9 @@ void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveS
 class TemporaryFile {
  public:
   TemporaryFile(const fs::path& target, DWORD attributes) {
-    static unsigned counter = 0;
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-      const std::wstring unique = std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(GetTickCount64()) + L"-" +
-                                  std::to_wstring(++counter);
-      path_ = target.parent_path() /
-              (TemporaryPrefix(target) + unique + std::wstring(kTemporarySuffix));
+      path_ = target.parent_path() / RandomTemporaryName();
       handle_ =
           CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
       if (handle_ != INVALID_HANDLE_VALUE) {
@@ -216,7 +216,7 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
     return LastWin32Error();
   }
   temporary.MarkMoved();
-  RemoveAbandonedTemporaries(path, saveStarted);
+  RemoveAbandonedTemporaries(path.parent_path(), saveStarted);
   return {};
 }
 

@@ -79,6 +79,14 @@ TEST(Win32FileReplacer, WritesExactlyTheBytes) {
     EXPECT_EQ(ReadFile(assets / L"\x00E9t\x00E9.txt"), "abc");
     EXPECT_EQ(NamesIn(assets), std::vector<std::wstring>{L"\x00E9t\x00E9.txt"});
   }
+  {
+    // A name near the system's limit for one name: the temporary file's must fit as well.
+    const ScratchWorkingDirectory folder;
+    const std::wstring name = std::wstring(250, L'n') + L".txt";
+    EXPECT_FALSE(replacer.Replace(folder.Path() / name, "long"));
+    EXPECT_EQ(ReadFile(folder.Path() / name), "long");
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{name});
+  }
 }
 
 TEST(Win32FileReplacer, RefusedTargetsAreLeftAsTheyWere) {
@@ -149,25 +157,31 @@ TEST(Win32FileReplacer, SuccessfulSaveClearsAbandonedTemporaryFiles) {
     WriteFile(folder.Path() / name, "half a script");
     fs::last_write_time(folder.Path() / name, now - age);
   };
-  place(L"~gamescript.txt.4242-1000-1.tmp", std::chrono::hours(1));
-  place(L"~gamescript.txt.notes.tmp", std::chrono::hours(1));
-  place(L"~other.txt.4242-1000-1.tmp", std::chrono::hours(1));
-  place(L"gamescript.txt.bak", std::chrono::hours(1));
+  place(L"~zse0a1b2c.tmp", std::chrono::hours(1));  // a dead save's
+  // Near misses, the player's backups, a folder, and one that cannot be removed: all stay.
+  for (const wchar_t* name : {L"~zse0a1b2c0.tmp", L"~zse0a1b2g.tmp", L"~zse0a1b2c.bak",
+                              L"~xyz0a1b2c.tmp", L"gamescript.txt.bak", L"~gamescript.txt"}) {
+    place(name, std::chrono::hours(1));
+  }
+  place(L"~zse0d0d0d.tmp", std::chrono::hours(1));
+  SetReadOnly(folder.Path() / L"~zse0d0d0d.tmp", true);
+  fs::create_directory(folder.Path() / L"~zse000000.tmp");
   // Newer than the save: another editor may be writing it right now.
-  place(L"~gamescript.txt.4243-9000-1.tmp", -std::chrono::hours(1));
+  place(L"~zse999999.tmp", -std::chrono::hours(1));
   {
     // A refused save clears nothing.
     SetReadOnly(target, true);
     EXPECT_TRUE(replacer.Replace(target, "new"));
     SetReadOnly(target, false);
-    EXPECT_TRUE(fs::exists(folder.Path() / L"~gamescript.txt.4242-1000-1.tmp"));
+    EXPECT_TRUE(fs::exists(folder.Path() / L"~zse0a1b2c.tmp"));
   }
   EXPECT_FALSE(replacer.Replace(target, "new"));
   EXPECT_EQ(ReadFile(target), "new");
   EXPECT_EQ(NamesIn(folder.Path()),
-            (std::vector<std::wstring>{
-                L"gamescript.txt", L"gamescript.txt.bak", L"~gamescript.txt.4243-9000-1.tmp",
-                L"~gamescript.txt.notes.tmp", L"~other.txt.4242-1000-1.tmp"}));
+            (std::vector<std::wstring>{L"gamescript.txt", L"gamescript.txt.bak", L"~gamescript.txt",
+                                       L"~xyz0a1b2c.tmp", L"~zse000000.tmp", L"~zse0a1b2c.bak",
+                                       L"~zse0a1b2c0.tmp", L"~zse0a1b2g.tmp", L"~zse0d0d0d.tmp",
+                                       L"~zse999999.tmp"}));
 }
 
 TEST(Win32FileReplacer, KeepsTheOldFilesAttributes) {
