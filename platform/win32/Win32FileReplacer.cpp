@@ -114,6 +114,28 @@ void RemoveAbandonedTemporaries(const fs::path& folder, fs::file_time_type saveS
   }
 }
 
+// Short, growing pauses, 310 ms in all: long enough for a virus scanner or an indexer that opens
+// the new file for a moment, short enough that a file held open for good fails the save quickly.
+constexpr DWORD kMovePauses[] = {10, 20, 40, 80, 160};
+
+bool MayPassSoon(const std::error_code& error) {
+  return error.value() == ERROR_SHARING_VIOLATION || error.value() == ERROR_LOCK_VIOLATION ||
+         error.value() == ERROR_ACCESS_DENIED;
+}
+
+std::error_code MoveOver(const fs::path& from, const fs::path& to) {
+  for (std::size_t attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return {};
+    }
+    const std::error_code error = LastWin32Error();
+    if (attempt == std::size(kMovePauses) || !MayPassSoon(error)) {
+      return error;
+    }
+    Sleep(kMovePauses[attempt]);
+  }
+}
+
 // A new file beside the target with a name no other file has; deleted again unless it was
 // moved over the target.
 class TemporaryFile {
@@ -211,9 +233,8 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
   if (std::error_code error = temporary.Close()) {
     return error;
   }
-  if (!MoveFileExW(temporary.Path().c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return LastWin32Error();
+  if (std::error_code error = MoveOver(temporary.Path(), path)) {
+    return error;
   }
   temporary.MarkMoved();
   RemoveAbandonedTemporaries(path.parent_path(), saveStarted);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -40,6 +41,12 @@ void SetReadOnly(const fs::path& path, bool readOnly) {
   const DWORD attributes = AttributesOf(path);
   SetFileAttributesW(path.c_str(), readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
                                             : (attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}));
+}
+
+// A piece the system cannot read, so that writing it fails halfway through a save.
+std::string_view UnreadablePiece() {
+  static void* const page = VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_NOACCESS);
+  return {static_cast<const char*>(page), 4096};
 }
 
 TEST(Win32FileReplacer, WritesExactlyTheBytes) {
@@ -143,6 +150,27 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
     // Once the other program lets go, the next save goes through.
     EXPECT_FALSE(replacer.Replace(target, "new\r\n"));
     EXPECT_EQ(ReadFile(target), "new\r\n");
+  }
+  {
+    // A virus scanner that holds the file a moment: the save waits for it.
+    const HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+    std::thread letGo([scanner] {
+      Sleep(60);
+      CloseHandle(scanner);
+    });
+    const std::error_code waited = replacer.Replace(target, "scanned\r\n");
+    letGo.join();
+    EXPECT_FALSE(waited) << waited.message();
+    EXPECT_EQ(ReadFile(target), "scanned\r\n");
+  }
+  {
+    // Writing fails halfway.
+    const std::string_view contents[] = {"new", UnreadablePiece()};
+    EXPECT_TRUE(replacer.Replace(target, contents));
+    EXPECT_EQ(ReadFile(target), "scanned\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
   }
 }
 
