@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
@@ -36,6 +37,20 @@ std::error_code CheckReplaceable(DWORD attributes) {
   if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return Win32Error(ERROR_ACCESS_DENIED);
   }
+  return {};
+}
+
+// The access the system grants on the file itself, as a player overwriting it by hand would meet
+// it. Another program holding it open is no refusal: the move waits for it.
+std::error_code CheckWritable(const fs::path& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const std::error_code error = LastWin32Error();
+    return error.value() == ERROR_ACCESS_DENIED ? error : std::error_code{};
+  }
+  CloseHandle(file);
   return {};
 }
 
@@ -136,6 +151,66 @@ std::error_code MoveOver(const fs::path& from, const fs::path& to) {
   }
 }
 
+std::error_code ReadAll(HANDLE file, std::string& bytes) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) {
+    return LastWin32Error();
+  }
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto piece = static_cast<DWORD>(std::min(bytes.size() - done, kWritePiece));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + done, piece, &read, nullptr)) {
+      return LastWin32Error();
+    }
+    if (read == 0) {
+      break;
+    }
+    done += read;
+  }
+  bytes.resize(done);
+  return {};
+}
+
+// Makes the pieces the whole of the open file, on disk.
+std::error_code Overwrite(HANDLE file, FileReplacer::Pieces contents) {
+  if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return LastWin32Error();
+  }
+  for (const std::string_view piece : contents) {
+    if (std::error_code error = WriteAll(file, piece)) {
+      return error;
+    }
+  }
+  if (!SetEndOfFile(file) || !FlushFileBuffers(file)) {
+    return LastWin32Error();
+  }
+  return {};
+}
+
+// For a folder that refuses new files or renames while the file in it may be written: the new
+// bytes go over the old ones, and if writing them fails, the old bytes and length go back, so
+// the file is never left half written.
+std::error_code WriteInPlace(const fs::path& path, FileReplacer::Pieces contents) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return LastWin32Error();
+  }
+  const std::unique_ptr<void, decltype(&CloseHandle)> closer(file, &CloseHandle);
+  std::string old;
+  if (std::error_code error = ReadAll(file, old)) {
+    return error;
+  }
+  const std::error_code error = Overwrite(file, contents);
+  if (error) {
+    const std::string_view oldBytes = old;
+    (void)Overwrite(file, FileReplacer::Pieces(&oldBytes, 1));
+  }
+  return error;
+}
+
 // A new file beside the target with a name no other file has; deleted again unless it was
 // moved over the target.
 class TemporaryFile {
@@ -212,15 +287,24 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
     if (std::error_code error = CheckReplaceable(oldAttributes)) {
       return error;
     }
+    if (std::error_code error = CheckWritable(path)) {
+      return error;
+    }
     if ((oldAttributes & kKeptAttributes) != 0) {
       newAttributes = oldAttributes & kKeptAttributes;
     }
   }
 
+  // Where the folder refuses the temporary file or the move but the file itself may be written.
+  const auto writeInPlaceIfRefused = [&](std::error_code error) {
+    const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
+    return exists && error.value() == ERROR_ACCESS_DENIED ? WriteInPlace(path, contents) : error;
+  };
+
   const auto saveStarted = fs::file_time_type::clock::now();
   TemporaryFile temporary(path, newAttributes);
   if (temporary.OpenError()) {
-    return temporary.OpenError();
+    return writeInPlaceIfRefused(temporary.OpenError());
   }
   for (const std::string_view piece : contents) {
     if (std::error_code error = WriteAll(temporary.Handle(), piece)) {
@@ -234,7 +318,7 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
     return error;
   }
   if (std::error_code error = MoveOver(temporary.Path(), path)) {
-    return error;
+    return writeInPlaceIfRefused(error);
   }
   temporary.MarkMoved();
   RemoveAbandonedTemporaries(path.parent_path(), saveStarted);

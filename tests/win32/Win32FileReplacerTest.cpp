@@ -49,6 +49,27 @@ std::string_view UnreadablePiece() {
   return {static_cast<const char*>(page), 4096};
 }
 
+// Sets or clears Linux's immutable flag on a folder: it then refuses new files and renames while
+// the files in it stay writable. Wine starts Unix programs but gives no handle to wait on, so the
+// shell leaves a mark when done. Needs root; false where it did not work (or not under Wine).
+bool SetImmutable(const fs::path& folder, bool immutable) {
+  std::wstring command = L"sh -c \"chattr " + std::wstring(immutable ? L"+i " : L"-i ") +
+                         folder.filename().wstring() + L" && touch chattr-done\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.parent_path().c_str(), &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int wait = 0; wait < 500 && !fs::exists(folder.parent_path() / "chattr-done"); ++wait) {
+    Sleep(10);
+  }
+  return fs::remove(folder.parent_path() / "chattr-done");
+}
+
 TEST(Win32FileReplacer, WritesExactlyTheBytes) {
   Win32FileReplacer replacer;
   {
@@ -172,6 +193,31 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
     EXPECT_EQ(ReadFile(target), "scanned\r\n");
     EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
   }
+}
+
+TEST(Win32FileReplacer, FolderThatRefusesNewFilesGetsTheFileWrittenInPlace) {
+  Win32FileReplacer replacer;
+  const ScratchWorkingDirectory folder;
+  const fs::path assets = folder.Path() / "ASSETS";
+  fs::create_directory(assets);
+  WriteFile(assets / "gamescript.txt", "old\r\n");
+  if (!SetImmutable(assets, true)) {
+    GTEST_SKIP() << "no folder here refuses new files (needs Wine, root and chattr)";
+  }
+  EXPECT_FALSE(replacer.Replace(assets / "gamescript.txt", "new\r\n"));
+  EXPECT_EQ(ReadFile(assets / "gamescript.txt"), "new\r\n");
+  {
+    // Writing fails halfway: the old bytes and length go back.
+    const std::string longer(70000, 'n');
+    const std::string_view contents[] = {longer, UnreadablePiece()};
+    EXPECT_TRUE(replacer.Replace(assets / "gamescript.txt", contents));
+    EXPECT_EQ(ReadFile(assets / "gamescript.txt"), "new\r\n");
+  }
+  // No file to write in place.
+  EXPECT_EQ(replacer.Replace(assets / "other.txt", "x").value(),
+            static_cast<int>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(NamesIn(assets), std::vector<std::wstring>{L"gamescript.txt"});
+  EXPECT_TRUE(SetImmutable(assets, false));
 }
 
 TEST(Win32FileReplacer, SuccessfulSaveClearsAbandonedTemporaryFiles) {
