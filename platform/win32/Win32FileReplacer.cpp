@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -33,6 +37,20 @@ std::error_code CheckReplaceable(DWORD attributes) {
   if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return Win32Error(ERROR_ACCESS_DENIED);
   }
+  return {};
+}
+
+// The access the system grants on the file itself, as a player overwriting it by hand would meet
+// it. Another program holding it open is no refusal: the move waits for it.
+std::error_code CheckWritable(const fs::path& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const std::error_code error = LastWin32Error();
+    return error.value() == ERROR_ACCESS_DENIED ? error : std::error_code{};
+  }
+  CloseHandle(file);
   return {};
 }
 
@@ -75,38 +93,122 @@ std::error_code WriteAll(HANDLE file, std::string_view bytes) {
   return {};
 }
 
-// Temporary files are named "~" + the target's name + "." + a unique part of digits and dashes +
-// ".tmp", so that abandoned ones can be told from anything else in the folder.
-std::wstring TemporaryPrefix(const fs::path& target) {
-  return L"~" + target.filename().native() + L".";
-}
+// Temporary files are named "~zse", six lower-case hexadecimal digits, ".tmp": never longer than
+// "gamescript.txt", so wherever the target's path fits the system's limit, theirs does too, and
+// unlike anything a player keeps beside the script, so abandoned ones can be found.
+constexpr std::wstring_view kTemporaryPrefix = L"~zse";
 constexpr std::wstring_view kTemporarySuffix = L".tmp";
+constexpr std::size_t kTemporaryDigits = 6;
 
-bool IsTemporaryOf(std::wstring_view name, const std::wstring& prefix) {
-  if (name.size() <= prefix.size() + kTemporarySuffix.size() || !name.starts_with(prefix) ||
-      !name.ends_with(kTemporarySuffix)) {
-    return false;
-  }
-  name.remove_prefix(prefix.size());
-  name.remove_suffix(kTemporarySuffix.size());
-  return name.find_first_not_of(L"0123456789-") == std::wstring_view::npos;
+bool IsTemporaryName(std::wstring_view name) {
+  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits + kTemporarySuffix.size() &&
+         name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix) &&
+         name.substr(kTemporaryPrefix.size(), kTemporaryDigits)
+                 .find_first_not_of(L"0123456789abcdef") == std::wstring_view::npos;
+}
+
+std::wstring RandomTemporaryName() {
+  wchar_t digits[kTemporaryDigits + 1];
+  std::swprintf(digits, std::size(digits), L"%06x", std::random_device{}() % 0x1000000u);
+  return std::wstring(kTemporaryPrefix) + digits + std::wstring(kTemporarySuffix);
 }
 
 // A save killed between creating its temporary file and moving it leaves the file behind. Any
 // such file older than the current save is removed once a save succeeds; a newer one may belong
-// to another editor saving at this moment and stays.
-void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveStarted) {
-  const std::wstring prefix = TemporaryPrefix(target);
+// to another editor saving at this moment and stays. The save has happened by then, so nothing
+// here may fail it: every step takes an error code and a failed one is passed over.
+void RemoveAbandonedTemporaries(const fs::path& folder, fs::file_time_type saveStarted) {
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
-    if (!IsTemporaryOf(entry.path().filename().native(), prefix) || !entry.is_regular_file(error)) {
-      continue;
-    }
-    const auto modified = entry.last_write_time(error);
-    if (!error && modified < saveStarted) {
-      fs::remove(entry.path(), error);
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code ignored;
+    if (IsTemporaryName(entry->path().filename().native()) && entry->is_regular_file(ignored) &&
+        entry->last_write_time(ignored) < saveStarted && !ignored) {
+      fs::remove(entry->path(), ignored);
     }
   }
+}
+
+// Short, growing pauses, 310 ms in all: long enough for a virus scanner or an indexer that opens
+// the new file for a moment, short enough that a file held open for good fails the save quickly.
+constexpr DWORD kMovePauses[] = {10, 20, 40, 80, 160};
+
+bool MayPassSoon(const std::error_code& error) {
+  return error.value() == ERROR_SHARING_VIOLATION || error.value() == ERROR_LOCK_VIOLATION ||
+         error.value() == ERROR_ACCESS_DENIED;
+}
+
+std::error_code MoveOver(const fs::path& from, const fs::path& to) {
+  for (std::size_t attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return {};
+    }
+    const std::error_code error = LastWin32Error();
+    if (attempt == std::size(kMovePauses) || !MayPassSoon(error)) {
+      return error;
+    }
+    Sleep(kMovePauses[attempt]);
+  }
+}
+
+std::error_code ReadAll(HANDLE file, std::string& bytes) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) {
+    return LastWin32Error();
+  }
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto piece = static_cast<DWORD>(std::min(bytes.size() - done, kWritePiece));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + done, piece, &read, nullptr)) {
+      return LastWin32Error();
+    }
+    if (read == 0) {
+      break;
+    }
+    done += read;
+  }
+  bytes.resize(done);
+  return {};
+}
+
+// Makes the pieces the whole of the open file, on disk.
+std::error_code Overwrite(HANDLE file, FileReplacer::Pieces contents) {
+  if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return LastWin32Error();
+  }
+  for (const std::string_view piece : contents) {
+    if (std::error_code error = WriteAll(file, piece)) {
+      return error;
+    }
+  }
+  if (!SetEndOfFile(file) || !FlushFileBuffers(file)) {
+    return LastWin32Error();
+  }
+  return {};
+}
+
+// For a folder that refuses new files or renames while the file in it may be written: the new
+// bytes go over the old ones, and if writing them fails, the old bytes and length go back, so
+// the file is never left half written.
+std::error_code WriteInPlace(const fs::path& path, FileReplacer::Pieces contents) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return LastWin32Error();
+  }
+  const std::unique_ptr<void, decltype(&CloseHandle)> closer(file, &CloseHandle);
+  std::string old;
+  if (std::error_code error = ReadAll(file, old)) {
+    return error;
+  }
+  const std::error_code error = Overwrite(file, contents);
+  if (error) {
+    const std::string_view oldBytes = old;
+    (void)Overwrite(file, FileReplacer::Pieces(&oldBytes, 1));
+  }
+  return error;
 }
 
 // A new file beside the target with a name no other file has; deleted again unless it was
@@ -114,14 +216,9 @@ void RemoveAbandonedTemporaries(const fs::path& target, fs::file_time_type saveS
 class TemporaryFile {
  public:
   TemporaryFile(const fs::path& target, DWORD attributes) {
-    static unsigned counter = 0;
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-      const std::wstring unique = std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(GetTickCount64()) + L"-" +
-                                  std::to_wstring(++counter);
-      path_ = target.parent_path() /
-              (TemporaryPrefix(target) + unique + std::wstring(kTemporarySuffix));
+      path_ = target.parent_path() / RandomTemporaryName();
       handle_ =
           CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
       if (handle_ != INVALID_HANDLE_VALUE) {
@@ -190,15 +287,24 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
     if (std::error_code error = CheckReplaceable(oldAttributes)) {
       return error;
     }
+    if (std::error_code error = CheckWritable(path)) {
+      return error;
+    }
     if ((oldAttributes & kKeptAttributes) != 0) {
       newAttributes = oldAttributes & kKeptAttributes;
     }
   }
 
+  // Where the folder refuses the temporary file or the move but the file itself may be written.
+  const auto writeInPlaceIfRefused = [&](std::error_code error) {
+    const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
+    return exists && error.value() == ERROR_ACCESS_DENIED ? WriteInPlace(path, contents) : error;
+  };
+
   const auto saveStarted = fs::file_time_type::clock::now();
   TemporaryFile temporary(path, newAttributes);
   if (temporary.OpenError()) {
-    return temporary.OpenError();
+    return writeInPlaceIfRefused(temporary.OpenError());
   }
   for (const std::string_view piece : contents) {
     if (std::error_code error = WriteAll(temporary.Handle(), piece)) {
@@ -211,12 +317,11 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
   if (std::error_code error = temporary.Close()) {
     return error;
   }
-  if (!MoveFileExW(temporary.Path().c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return LastWin32Error();
+  if (std::error_code error = MoveOver(temporary.Path(), path)) {
+    return writeInPlaceIfRefused(error);
   }
   temporary.MarkMoved();
-  RemoveAbandonedTemporaries(path, saveStarted);
+  RemoveAbandonedTemporaries(path.parent_path(), saveStarted);
   return {};
 }
 

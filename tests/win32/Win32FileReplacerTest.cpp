@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -40,6 +41,33 @@ void SetReadOnly(const fs::path& path, bool readOnly) {
   const DWORD attributes = AttributesOf(path);
   SetFileAttributesW(path.c_str(), readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
                                             : (attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}));
+}
+
+// A piece the system cannot read, so that writing it fails halfway through a save.
+std::string_view UnreadablePiece() {
+  static void* const page = VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_NOACCESS);
+  return {static_cast<const char*>(page), 4096};
+}
+
+// Sets or clears Linux's immutable flag on a folder: it then refuses new files and renames while
+// the files in it stay writable. Wine starts Unix programs but gives no handle to wait on, so the
+// shell leaves a mark when done. Needs root; false where it did not work (or not under Wine).
+bool SetImmutable(const fs::path& folder, bool immutable) {
+  std::wstring command = L"sh -c \"chattr " + std::wstring(immutable ? L"+i " : L"-i ") +
+                         folder.filename().wstring() + L" && touch chattr-done\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.parent_path().c_str(), &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int wait = 0; wait < 500 && !fs::exists(folder.parent_path() / "chattr-done"); ++wait) {
+    Sleep(10);
+  }
+  return fs::remove(folder.parent_path() / "chattr-done");
 }
 
 TEST(Win32FileReplacer, WritesExactlyTheBytes) {
@@ -78,6 +106,14 @@ TEST(Win32FileReplacer, WritesExactlyTheBytes) {
     EXPECT_FALSE(replacer.Replace(assets / L"\x00E9t\x00E9.txt", "abc"));
     EXPECT_EQ(ReadFile(assets / L"\x00E9t\x00E9.txt"), "abc");
     EXPECT_EQ(NamesIn(assets), std::vector<std::wstring>{L"\x00E9t\x00E9.txt"});
+  }
+  {
+    // A name near the system's limit for one name: the temporary file's must fit as well.
+    const ScratchWorkingDirectory folder;
+    const std::wstring name = std::wstring(250, L'n') + L".txt";
+    EXPECT_FALSE(replacer.Replace(folder.Path() / name, "long"));
+    EXPECT_EQ(ReadFile(folder.Path() / name), "long");
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{name});
   }
 }
 
@@ -136,6 +172,52 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
     EXPECT_FALSE(replacer.Replace(target, "new\r\n"));
     EXPECT_EQ(ReadFile(target), "new\r\n");
   }
+  {
+    // A virus scanner that holds the file a moment: the save waits for it.
+    const HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+    std::thread letGo([scanner] {
+      Sleep(60);
+      CloseHandle(scanner);
+    });
+    const std::error_code waited = replacer.Replace(target, "scanned\r\n");
+    letGo.join();
+    EXPECT_FALSE(waited) << waited.message();
+    EXPECT_EQ(ReadFile(target), "scanned\r\n");
+  }
+  {
+    // Writing fails halfway.
+    const std::string_view contents[] = {"new", UnreadablePiece()};
+    EXPECT_TRUE(replacer.Replace(target, contents));
+    EXPECT_EQ(ReadFile(target), "scanned\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"gamescript.txt"});
+  }
+}
+
+TEST(Win32FileReplacer, FolderThatRefusesNewFilesGetsTheFileWrittenInPlace) {
+  Win32FileReplacer replacer;
+  const ScratchWorkingDirectory folder;
+  const fs::path assets = folder.Path() / "ASSETS";
+  fs::create_directory(assets);
+  WriteFile(assets / "gamescript.txt", "old\r\n");
+  if (!SetImmutable(assets, true)) {
+    GTEST_SKIP() << "no folder here refuses new files (needs Wine, root and chattr)";
+  }
+  EXPECT_FALSE(replacer.Replace(assets / "gamescript.txt", "new\r\n"));
+  EXPECT_EQ(ReadFile(assets / "gamescript.txt"), "new\r\n");
+  {
+    // Writing fails halfway: the old bytes and length go back.
+    const std::string longer(70000, 'n');
+    const std::string_view contents[] = {longer, UnreadablePiece()};
+    EXPECT_TRUE(replacer.Replace(assets / "gamescript.txt", contents));
+    EXPECT_EQ(ReadFile(assets / "gamescript.txt"), "new\r\n");
+  }
+  // No file to write in place.
+  EXPECT_EQ(replacer.Replace(assets / "other.txt", "x").value(),
+            static_cast<int>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(NamesIn(assets), std::vector<std::wstring>{L"gamescript.txt"});
+  EXPECT_TRUE(SetImmutable(assets, false));
 }
 
 TEST(Win32FileReplacer, SuccessfulSaveClearsAbandonedTemporaryFiles) {
@@ -149,25 +231,31 @@ TEST(Win32FileReplacer, SuccessfulSaveClearsAbandonedTemporaryFiles) {
     WriteFile(folder.Path() / name, "half a script");
     fs::last_write_time(folder.Path() / name, now - age);
   };
-  place(L"~gamescript.txt.4242-1000-1.tmp", std::chrono::hours(1));
-  place(L"~gamescript.txt.notes.tmp", std::chrono::hours(1));
-  place(L"~other.txt.4242-1000-1.tmp", std::chrono::hours(1));
-  place(L"gamescript.txt.bak", std::chrono::hours(1));
+  place(L"~zse0a1b2c.tmp", std::chrono::hours(1));  // a dead save's
+  // Near misses, the player's backups, a folder, and one that cannot be removed: all stay.
+  for (const wchar_t* name : {L"~zse0a1b2c0.tmp", L"~zse0a1b2g.tmp", L"~zse0a1b2c.bak",
+                              L"~xyz0a1b2c.tmp", L"gamescript.txt.bak", L"~gamescript.txt"}) {
+    place(name, std::chrono::hours(1));
+  }
+  place(L"~zse0d0d0d.tmp", std::chrono::hours(1));
+  SetReadOnly(folder.Path() / L"~zse0d0d0d.tmp", true);
+  fs::create_directory(folder.Path() / L"~zse000000.tmp");
   // Newer than the save: another editor may be writing it right now.
-  place(L"~gamescript.txt.4243-9000-1.tmp", -std::chrono::hours(1));
+  place(L"~zse999999.tmp", -std::chrono::hours(1));
   {
     // A refused save clears nothing.
     SetReadOnly(target, true);
     EXPECT_TRUE(replacer.Replace(target, "new"));
     SetReadOnly(target, false);
-    EXPECT_TRUE(fs::exists(folder.Path() / L"~gamescript.txt.4242-1000-1.tmp"));
+    EXPECT_TRUE(fs::exists(folder.Path() / L"~zse0a1b2c.tmp"));
   }
   EXPECT_FALSE(replacer.Replace(target, "new"));
   EXPECT_EQ(ReadFile(target), "new");
   EXPECT_EQ(NamesIn(folder.Path()),
-            (std::vector<std::wstring>{
-                L"gamescript.txt", L"gamescript.txt.bak", L"~gamescript.txt.4243-9000-1.tmp",
-                L"~gamescript.txt.notes.tmp", L"~other.txt.4242-1000-1.tmp"}));
+            (std::vector<std::wstring>{L"gamescript.txt", L"gamescript.txt.bak", L"~gamescript.txt",
+                                       L"~xyz0a1b2c.tmp", L"~zse000000.tmp", L"~zse0a1b2c.bak",
+                                       L"~zse0a1b2c0.tmp", L"~zse0a1b2g.tmp", L"~zse0d0d0d.tmp",
+                                       L"~zse999999.tmp"}));
 }
 
 TEST(Win32FileReplacer, KeepsTheOldFilesAttributes) {
