@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <functional>
+#include <vector>
 
 #include "tests/qt/WindowUnderTest.h"
 #include "window/qt/ScriptArea.h"
@@ -102,6 +104,62 @@ TEST(ScriptArea, TypingReachesTheEditorExactly) {
     cursor.endEditBlock();
     expected = "z world\r\nhello";
     expectInStep("move by drag");
+  }
+}
+
+TEST(ScriptArea, TheFileHoldsTheBreaksTheScreenShows) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  area.setFocus();
+  const auto paste = [](const QString& text) {
+    QApplication::clipboard()->setText(text);
+    WindowUnderTest::PressKey(Qt::Key_V, Qt::ControlModifier);
+  };
+  const auto clear = [&] {
+    area.selectAll();
+    WindowUnderTest::PressKey(Qt::Key_Delete);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::string file;    // the controller's text, as Save writes it
+    std::string screen;  // the area's lines, each break shown as CR LF
+  };
+  // clang-format off
+  const std::vector<Step> steps = {
+      {"a lone CR pasted",                 [&] { paste("a\r"); },                "a\r",       "a\r\n"},
+      {"a lone LF pasted after it joins",  [&] { paste("\nb"); },                "a\r\nb",    "a\r\nb"},
+      {"typing after the joined break",    [&] { WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 QTest::keyClicks(&area, "X"); }, "a\r\nXb",   "a\r\nXb"},
+      {"undo of the typing",               [&] { area.undo(); },                  "a\r\nb",    "a\r\nb"},
+      {"undo of the joining paste",        [&] { area.undo(); },                  "a\r",       "a\r\n"},
+      {"redo of the joining paste",        [&] { area.redo(); },                  "a\r\nb",    "a\r\nb"},
+      {"a lone LF pasted alone",           [&] { clear(); paste("\nb"); },        "\nb",       "\r\nb"},
+      {"a lone CR pasted before it joins", [&] { area.moveCursor(QTextCursor::Start);
+                                                 paste("a\r"); },                "a\r\nb",    "a\r\nb"},
+      {"typing where the paste ended",     [&] { QTest::keyClicks(&area, "X"); }, "a\r\nXb",   "a\r\nXb"},
+      {"deleting what parted a CR and LF", [&] { clear(); paste("a\rX\nb");
+                                                 WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 WindowUnderTest::PressKey(Qt::Key_Backspace); },
+                                                                                "a\r\nb",    "a\r\nb"},
+      {"lone breaks pasted",               [&] { clear(); paste("l1\nl2\rl3"); }, "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"undo of that paste",               [&] { area.undo(); },                  "",          ""},
+      {"redo of that paste",               [&] { area.redo(); },                  "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"Enter after a lone break",         [&] { area.moveCursor(QTextCursor::StartOfBlock);
+                                                 WindowUnderTest::PressKey(Qt::Key_Return); },
+                                                                                "l1\nl2\r\r\nl3", "l1\r\nl2\r\n\r\nl3"},
+      {"undo of deleting the lone breaks", [&] { area.undo(); clear(); area.undo(); },
+                                                                                "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"cut and paste back",               [&] { area.selectAll(); area.cut(); area.paste(); },
+                                                                                "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+  };
+  // clang-format on
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_EQ(test.State().Text6, step.file);
+    EXPECT_EQ(DocumentText(area), step.screen);
   }
 }
 
