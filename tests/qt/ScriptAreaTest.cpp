@@ -143,6 +143,12 @@ TEST(ScriptArea, TheFileHoldsTheBreaksTheScreenShows) {
                                                  WindowUnderTest::PressKey(Qt::Key_Left);
                                                  WindowUnderTest::PressKey(Qt::Key_Backspace); },
                                                                                 "a\r\nb",    "a\r\nb"},
+      {"undo of that deletion",            [&] { area.undo(); },                  "a\rX\nb",   "a\r\nX\r\nb"},
+      {"redo of that deletion",            [&] { area.redo(); },                  "a\r\nb",    "a\r\nb"},
+      {"Delete between them, then undo",   [&] { clear(); paste("a\rX\nb");
+                                                 area.moveCursor(QTextCursor::PreviousBlock);
+                                                 WindowUnderTest::PressKey(Qt::Key_Delete);
+                                                 area.undo(); },                "a\rX\nb",   "a\r\nX\r\nb"},
       {"lone breaks pasted",               [&] { clear(); paste("l1\nl2\rl3"); }, "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
       {"undo of that paste",               [&] { area.undo(); },                  "",          ""},
       {"redo of that paste",               [&] { area.redo(); },                  "l1\nl2\rl3", "l1\r\nl2\r\nl3"},

@@ -116,7 +116,33 @@ void ScriptArea::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if (DeletesBetweenBreaks(*event)) {
+    // The two breaks may join into one. A lone Backspace or Delete is no edit block of its own,
+    // and undo would take back the joining alone: one block makes both a single step, as a paste
+    // or a removed selection already is.
+    QTextCursor step = textCursor();
+    step.beginEditBlock();
+    QPlainTextEdit::keyPressEvent(event);
+    step.endEditBlock();
+    return;
+  }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+bool ScriptArea::DeletesBetweenBreaks(const QKeyEvent& key) const {
+  const bool back = key.key() == Qt::Key_Backspace;
+  if (!back && !key.matches(QKeySequence::Delete)) {
+    return false;
+  }
+  QTextCursor deleted = textCursor();
+  if (!deleted.hasSelection()) {
+    deleted.movePosition(back ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
+                         QTextCursor::KeepAnchor);
+  }
+  const QTextDocument& text = *document();
+  return deleted.selectionStart() > 0 &&
+         text.characterAt(deleted.selectionStart() - 1) == QChar::ParagraphSeparator &&
+         text.characterAt(deleted.selectionEnd()) == QChar::ParagraphSeparator;
 }
 
 void ScriptArea::insertFromMimeData(const QMimeData* source) {

@@ -51,6 +51,8 @@ class ScriptArea : public QPlainTextEdit {
  private:
   void ForwardChange(int position, int removed, int added);
   void ShowEditorText(std::string_view utf8, bool append);
+  // Whether the key deletes what stands between two line breaks.
+  [[nodiscard]] bool DeletesBetweenBreaks(const QKeyEvent& key) const;
   [[nodiscard]] int Length() const;
   [[nodiscard]] QString TextBetween(int from, int to) const;
 
