@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the editor under its own X server in a fresh working folder and drives it by mouse and
 # keys. First the keyboard alone: typing at once after start-up, Tab and Shift+Tab round the whole
-# tab order, Esc and Enter in every control, a paste into the script area. Then a typical road:
-# ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries a bad
-# number (the "Project1" box must appear, block the window, and close). Then it saves and compares
-# ASSETS/gamescript.txt with the bytes it must hold. Both windows run it and must write the same.
+# tab order, Esc and Enter in every control, a paste into the script area, the arrow keys in every
+# option box and button and in a list; then whether a focused option box shows it. Then a typical
+# road: ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries
+# a bad number (the "Project1" box must appear, block the window, and close). Then it saves and
+# compares ASSETS/gamescript.txt with the bytes it must hold. Both windows run it and must write
+# the same.
 #
 #   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>] [--paste-lone-breaks]
 #
@@ -186,12 +188,12 @@ shift+Tab*9 space    | back to "Wasted Limit" and cleared: its box disabled agai
 shift+Tab =1         | the laps box selected by Shift+Tab: LAPS 1 again
 shift+Tab ctrl+v     | Shift+Tab wraps to the script area, caret at its start; paste there
 =k Return            | typing and Enter go on after the pasted text
-Tab*2 Right,Down,Right,Down,Right space | Right and Down go on as Tab does, Check1 to Check6: SERVER_SET_CAR 1
-Down*2 Right*2 Left  | Down from "Server set car" reaches the race-type list; Down, Right, Left choose: DEATH_RACE
+Tab*2 Right,Down,Right,Down,Right space | Right, Down go on as Tab, Check1 to 6: SERVER_SET_CAR 1
+Down*2 Right*2 Left  | Down from Check6 to the race list; there Down, Right, Left choose: DEATH_RACE
 Tab*3 Up Down        | Up from "Add to Script" goes back to the car list: its first car
 Tab Right,Left space | Right from "Add to Script" reaches "Save Script", Left comes back: a block
 Down,Up,Right,Down =w | Down and Up between the buttons, Down from "Save Script" to the script area
-shift+Tab*6 Up,Left,Up,Left,Up space | Up and Left go back as Shift+Tab does, Check6 to Check1
+shift+Tab*6 Up,Left,Up,Left,Up space | Up, Left go back as Shift+Tab, Check6 to 1: WASTED_LIMIT 1
 Left =3              | Left from "Wasted Limit" back to the laps box, its text selected: LAPS 3
 Tab*10 space         | a block with the wasted limit, the server's car and 3 laps
 shift+Tab*4 space shift+Tab*5 space shift+Tab =1 | both boxes cleared, laps 1 again
@@ -209,8 +211,9 @@ keys Tab
 shot Check1 "$scratch/focused.rgb"
 keys shift+Tab
 shot Check1 "$scratch/left.rgb"
-! cmp -s "$scratch/unfocused.rgb" "$scratch/focused.rgb" || fail "a focused option box looks unfocused"
-cmp -s "$scratch/unfocused.rgb" "$scratch/left.rgb" || fail "an option box keeps a mark of the focus"
+! cmp -s "$scratch/unfocused.rgb" "$scratch/focused.rgb" ||
+  fail "Check1 looks the same after a Tab from the laps box: no focus shown"
+cmp -s "$scratch/unfocused.rgb" "$scratch/left.rgb" || fail "Check1 keeps a mark of the focus"
 
 # The typical road.
 click Check2
