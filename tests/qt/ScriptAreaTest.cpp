@@ -2,6 +2,7 @@
 // CR LF for every new line, and the editor's own appends never come back as typing.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -104,6 +105,15 @@ TEST(ScriptArea, TypingReachesTheEditorExactly) {
     cursor.endEditBlock();
     expected = "z world\r\nhello";
     expectInStep("move by drag");
+  }
+  {
+    // Screen readers and automation tools set the text through the accessibility interface.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&area);
+    ASSERT_NE(reader, nullptr);
+    reader->editableTextInterface()->replaceText(0, reader->textInterface()->characterCount(),
+                                                 QStringLiteral("set"));
+    expected = "set";
+    expectInStep("text set from outside");
   }
 }
 
