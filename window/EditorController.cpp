@@ -45,22 +45,34 @@ FieldChanges EditorController::ChangeText(Control box, std::string text) {
 }
 
 FieldChanges EditorController::EditScript(const ScriptEdit& edit) {
+  FieldChanges changes;
   if (ended_) {
-    return {};
+    return changes;
   }
   std::string& text = state_.Text6;
   const std::size_t from = scriptPositions_.ByteOffsetOf(text, edit.position);
   const std::size_t fromPosition = scriptPositions_.ReachedPosition();
   const std::size_t to = scriptPositions_.ByteOffsetOf(text, edit.position + edit.removed);
   text.replace(from, to - from, edit.inserted);
-  // The text before the edit kept its positions, unless a lone CR just before it now meets an LF
-  // and the two became one line break: then only the text before that CR is known.
-  if (from > 0 && text[from - 1] == '\r' && from < text.size() && text[from] == '\n') {
+  // A lone CR and a lone LF that the edit made neighbours are one CR LF line break from now on, in
+  // the file as in a Windows edit box; a widget that keeps them apart is told to join them.
+  const auto joinsAt = [&text](std::size_t offset) {
+    return offset > 0 && offset < text.size() && text[offset - 1] == '\r' && text[offset] == '\n';
+  };
+  const std::size_t end = from + edit.inserted.size();
+  if (!edit.inserted.empty() && joinsAt(end)) {
+    const std::size_t insertedCr = fromPosition + ScriptPositions::PositionsIn(edit.inserted) - 1;
+    changes.joinedBreaksAt.push_back(insertedCr);
+  }
+  // The text before the edit kept its positions, unless its last character was the CR that
+  // joined: then only the text before that CR is known.
+  if (joinsAt(from)) {
+    changes.joinedBreaksAt.push_back(fromPosition - 1);
     scriptPositions_.Remember(fromPosition - 1, from - 1);
   } else {
     scriptPositions_.Remember(fromPosition, from);
   }
-  return {};
+  return changes;
 }
 
 FieldChanges EditorController::ChangeTick(Control box, bool ticked) {

@@ -36,7 +36,7 @@ class EditorController {
   // disabled value box is not taken.
   FieldChanges ChangeText(Control box, std::string text);
 
-  // The user changed part of the script area.
+  // The user changed part of the script area. Says where a lone CR and a lone LF joined.
   FieldChanges EditScript(const ScriptEdit& edit);
 
   // The user ticked or cleared an option box.

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "script/Control.h"
 
@@ -18,6 +19,12 @@ class FieldChanges {
   // Set when the script area only grew at its end: the byte offset where the new text begins, so
   // a view can append it instead of laying out the whole script again.
   std::optional<std::size_t> scriptAppendedAt;
+
+  // Set when an edit of the script area brought a lone CR and a lone LF together, which from then
+  // on make one CR LF line break: for each pair, last first, the widget position of the CR, with
+  // the edited text counted as the widget holds it, every line break it was given on its own. A
+  // view that keeps the two breaks apart joins them, so that it shows what the file will hold.
+  std::vector<std::size_t> joinedBreaksAt;
 
  private:
   std::bitset<kControlCount> changed_;

@@ -59,6 +59,16 @@ std::size_t ScriptPositions::ByteOffsetOf(std::string_view text, std::size_t pos
   return byteOffset_;
 }
 
+std::size_t ScriptPositions::PositionsIn(std::string_view text) {
+  std::size_t positions = 0;
+  for (std::size_t offset = 0; offset < text.size();) {
+    const Step step = StepForward(text, offset);
+    positions += step.positions;
+    offset += step.bytes;
+  }
+  return positions;
+}
+
 void ScriptPositions::Remember(std::size_t position, std::size_t byteOffset) {
   position_ = position;
   byteOffset_ = byteOffset;

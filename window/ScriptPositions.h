@@ -20,6 +20,9 @@ class ScriptPositions {
   // Records that the widget position lies at the byte offset after an edit of the text.
   void Remember(std::size_t position, std::size_t byteOffset);
 
+  // How many widget positions the text takes on its own.
+  [[nodiscard]] static std::size_t PositionsIn(std::string_view text);
+
   // Drops what it knows of a text that was replaced whole.
   void Forget() { Remember(0, 0); }
 

@@ -70,7 +70,8 @@ inline constexpr std::string_view kAuthorCredit = "Made by Zarvex fans";
 
 // Rows from the top of the window, as designed. Rows that overlap a little are meant to: the
 // stacking rule below puts boxes and lists above the labels beside them. A box or list's label
-// column holds the words of the label beside it, which screen readers announce as its name.
+// column holds the words of the label beside it, which screen readers announce as its name; the
+// script area, which no label names, is announced as "Script".
 // clang-format off
 inline constexpr std::array<ControlLayout, 30> kWindowLayout = {{
     // control      kind                       text                    label             left   top width height tab font        text colour back colour
@@ -103,7 +104,7 @@ inline constexpr std::array<ControlLayout, 30> kWindowLayout = {{
     {Control::Combo3,   ControlKind::DropDownList, "",                     "Server Car",     2520, 3480, 2535,  315, 13, kDefaultFont, {},      {}},
     {Control::Label13,  ControlKind::Label,        kAuthorCredit,          "",               2640, 3840, 2415,  255,  0, kLabelFont,   kMaroon, {}},
     {Control::Label4,   ControlKind::Label,        "v0.002",               "",               5160, 4320,  855,  255,  0, kLabelFont,   kSilver, {}},
-    {Control::Text6,    ControlKind::ScriptArea,   "",                     "",                  0, 4680, 5895, 2895, 16, kScriptFont,  {},      {}},
+    {Control::Text6,    ControlKind::ScriptArea,   "",                     "Script",            0, 4680, 5895, 2895, 16, kScriptFont,  {},      {}},
 }};
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "TestSupport.h"
 #include "platform/NativePlatform.h"
@@ -227,6 +228,31 @@ TEST(EditorController, EditsTheScriptInWidgetPositions) {
   ASSERT_EQ(afterAdd.substr(0, 15), "abcFREE_FOR_ALL");
   EXPECT_EQ(edit(3, 0, "\r\n"), "abc\r\n" + afterAdd.substr(3));
   EXPECT_EQ(edit(4, 0, "Z"), "abc\r\nZ" + afterAdd.substr(3));
+
+  // A lone CR and a lone LF that an edit makes neighbours become one break; the view is told
+  // where, last first, counting the two breaks apart as it still holds them.
+  struct Join {
+    std::string before;
+    std::size_t position;
+    std::size_t removed;
+    std::string inserted;
+    std::vector<std::size_t> joinedAt;
+  };
+  // clang-format off
+  const std::vector<Join> joins = {
+      {"a\r",      2, 0, "\nb",    {1}},     // an LF pasted after a lone CR
+      {"\nb",      0, 0, "a\r",    {1}},     // a CR pasted before a lone LF
+      {"a\rX\nb", 2, 1, "",       {1}},     // what stood between them deleted
+      {"a\rb\nc", 2, 1, "\nX\r", {4, 1}},  // both edges at once
+      {"a\r\n",   2, 0, "\n",     {}},      // an LF after a CR LF stays a break of its own
+  };
+  // clang-format on
+  for (const Join& join : joins) {
+    SCOPED_TRACE(join.before + " + " + join.inserted);
+    editor->ChangeText(Control::Text6, join.before);
+    EXPECT_EQ(editor->EditScript({join.position, join.removed, join.inserted}).joinedBreaksAt,
+              join.joinedAt);
+  }
 }
 
 }  // namespace

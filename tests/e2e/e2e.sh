@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the editor under its own X server for a fresh game folder and drives it by mouse and
 # keys. First the keyboard alone: typing at once after start-up, Tab and Shift+Tab round the whole
-# tab order, Esc and Enter in every control, a paste into the script area. Then a typical road:
-# ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries a bad
-# number (the "Project1" box must appear, block the window, and close). Then it saves and compares
-# ASSETS/gamescript.txt with the bytes it must hold. Both windows run it and must write the same.
+# tab order, Esc and Enter in every control, a paste into the script area, the arrow keys in every
+# option box and button and in a list; then whether a focused option box shows it. Then a typical
+# road: ticks "Time Limit", types 300, chooses "Death Race", a track and a car, adds a block, tries
+# a bad number (the "Project1" box must appear, block the window, and close). Then it saves and
+# compares ASSETS/gamescript.txt with the bytes it must hold. Both windows run it and must write
+# the same.
 #
 #   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>] [--paste-lone-breaks]
 #
@@ -187,9 +189,32 @@ shift+Tab*9 space    | back to "Wasted Limit" and cleared: its box disabled agai
 shift+Tab =1         | the laps box selected by Shift+Tab: LAPS 1 again
 shift+Tab ctrl+v     | Shift+Tab wraps to the script area, caret at its start; paste there
 =k Return            | typing and Enter go on after the pasted text
+Tab*2 Right,Down,Right,Down,Right space | Right, Down go on as Tab, Check1 to 6: SERVER_SET_CAR 1
+Down*2 Right*2 Left  | Down from Check6 to the race list; there Down, Right, Left choose: DEATH_RACE
+Tab*3 Up Down        | Up from "Add to Script" goes back to the car list: its first car
+Tab Right,Left space | Right from "Add to Script" reaches "Save Script", Left comes back: a block
+Down,Up,Right,Down =w | Down and Up between the buttons, Down from "Save Script" to the script area
+shift+Tab*6 Up,Left,Up,Left,Up space | Up, Left go back as Shift+Tab, Check6 to 1: WASTED_LIMIT 1
+Left =3              | Left from "Wasted Limit" back to the laps box, its text selected: LAPS 3
+Tab*10 space         | a block with the wasted limit, the server's car and 3 laps
+shift+Tab*4 space shift+Tab*5 space shift+Tab =1 | both boxes cleared, laps 1 again
 STEPS
 set +f
 [ ! -e "$script_file" ] || fail "a key pressed \"Save Script\""
+
+# Focus shows: an option box looks different with the focus, and the same again without it.
+shot() {  # control, file: the pixels of the control's 13-pixel box and one pixel around
+  import -window root -crop 15x15+$((origin_x + point_x[$1] - 7))+$((origin_y + point_y[$1] - 7)) \
+    -depth 8 "rgb:$2"
+}
+shot Check1 "$scratch/unfocused.rgb"
+keys Tab
+shot Check1 "$scratch/focused.rgb"
+keys shift+Tab
+shot Check1 "$scratch/left.rgb"
+! cmp -s "$scratch/unfocused.rgb" "$scratch/focused.rgb" ||
+  fail "Check1 looks the same after a Tab from the laps box: no focus shown"
+cmp -s "$scratch/unfocused.rgb" "$scratch/left.rgb" || fail "Check1 keeps a mark of the focus"
 
 # The typical road.
 click Check2
@@ -231,17 +256,20 @@ done
 # The whole file as the game reads it, in Windows-1252 ("?" for what it lacks): the paste, the
 # typing around it, the two keyboard blocks, the Death Race block, and the line break the save
 # adds. CR LF throughout, but for the lone breaks pasted.
-block() {  # mode, track, time limit on and its value, wasted limit on and its value, car, laps
+block() {  # mode, track, time limit on and value, wasted limit on and value, car, laps, server car
   printf '%s\r\n' "$1" "  TRACK \"$2\"" "  USE_TIME_LIMIT $3" "  TIME_LIMIT $4" \
     "  USE_WASTED_LIMIT $5" "  WASTED_LIMIT $6" '  USE_RECOVER_DELAY 0' '  RECOVER_DELAY 0' \
-    '  REPAIR 0' '  SERVER_SET_CAR 0' "  SERVER_CAR \"$7\"" '  CARS_ON_MAP 0' "  LAPS $8" END ''
+    '  REPAIR 0' "  SERVER_SET_CAR ${9:-0}" "  SERVER_CAR \"$7\"" '  CARS_ON_MAP 0' "  LAPS $8" \
+    END ''
 }
 {
-  printf '\xe9\x80? CRLF\r\n'
+  printf 'w\xe9\x80? CRLF\r\n'
   if $lone_breaks; then printf 'LF\nCR\r'; fi
   printf 'k\r\nx\r\nyz'
   block FREE_FOR_ALL '' 0 0 0 0 '' 2
   block FREE_FOR_ALL '' 0 0 1 7 '' 2
+  block DEATH_RACE '' 0 0 0 0 BumblyBee 1 1
+  block DEATH_RACE '' 0 0 1 1 BumblyBee 3 1
   block DEATH_RACE Refinery 1 300 0 0 Semi 1
   printf '\r\n'
 } >"$scratch/expected.txt"

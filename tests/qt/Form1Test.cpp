@@ -404,7 +404,7 @@ TEST(Form1, ControlsCarryTheirLabelsAsAccessibleNames) {
       {Control::Text5, "Laps"},           {Control::Check4, "Repair"},
       {Control::Check5, "Cars on map"},   {Control::Check6, "Server set car"},
       {Control::Combo1, "Race type"},     {Control::Combo2, "Track"},
-      {Control::Combo3, "Server Car"},
+      {Control::Combo3, "Server Car"},    {Control::Text6, "Script"},
   };
   for (const auto& [control, name] : names) {
     EXPECT_EQ(test.Find<QWidget>(control).accessibleName().toStdString(), name) << NameOf(control);

@@ -2,6 +2,7 @@
 // CR LF for every new line, and the editor's own appends never come back as typing.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <functional>
+#include <vector>
 
 #include "tests/qt/WindowUnderTest.h"
 #include "window/qt/ScriptArea.h"
@@ -102,6 +105,77 @@ TEST(ScriptArea, TypingReachesTheEditorExactly) {
     cursor.endEditBlock();
     expected = "z world\r\nhello";
     expectInStep("move by drag");
+  }
+  {
+    // Screen readers and automation tools set the text through the accessibility interface.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&area);
+    ASSERT_NE(reader, nullptr);
+    reader->editableTextInterface()->replaceText(0, reader->textInterface()->characterCount(),
+                                                 QStringLiteral("set"));
+    expected = "set";
+    expectInStep("text set from outside");
+  }
+}
+
+TEST(ScriptArea, TheFileHoldsTheBreaksTheScreenShows) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  area.setFocus();
+  const auto paste = [](const QString& text) {
+    QApplication::clipboard()->setText(text);
+    WindowUnderTest::PressKey(Qt::Key_V, Qt::ControlModifier);
+  };
+  const auto clear = [&] {
+    area.selectAll();
+    WindowUnderTest::PressKey(Qt::Key_Delete);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::string file;    // the controller's text, as Save writes it
+    std::string screen;  // the area's lines, each break shown as CR LF
+  };
+  // clang-format off
+  const std::vector<Step> steps = {
+      {"a lone CR pasted",                 [&] { paste("a\r"); },                "a\r",       "a\r\n"},
+      {"a lone LF pasted after it joins",  [&] { paste("\nb"); },                "a\r\nb",    "a\r\nb"},
+      {"typing after the joined break",    [&] { WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 QTest::keyClicks(&area, "X"); }, "a\r\nXb",   "a\r\nXb"},
+      {"undo of the typing",               [&] { area.undo(); },                  "a\r\nb",    "a\r\nb"},
+      {"undo of the joining paste",        [&] { area.undo(); },                  "a\r",       "a\r\n"},
+      {"redo of the joining paste",        [&] { area.redo(); },                  "a\r\nb",    "a\r\nb"},
+      {"a lone LF pasted alone",           [&] { clear(); paste("\nb"); },        "\nb",       "\r\nb"},
+      {"a lone CR pasted before it joins", [&] { area.moveCursor(QTextCursor::Start);
+                                                 paste("a\r"); },                "a\r\nb",    "a\r\nb"},
+      {"typing where the paste ended",     [&] { QTest::keyClicks(&area, "X"); }, "a\r\nXb",   "a\r\nXb"},
+      {"deleting what parted a CR and LF", [&] { clear(); paste("a\rX\nb");
+                                                 WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 WindowUnderTest::PressKey(Qt::Key_Left);
+                                                 WindowUnderTest::PressKey(Qt::Key_Backspace); },
+                                                                                "a\r\nb",    "a\r\nb"},
+      {"undo of that deletion",            [&] { area.undo(); },                  "a\rX\nb",   "a\r\nX\r\nb"},
+      {"redo of that deletion",            [&] { area.redo(); },                  "a\r\nb",    "a\r\nb"},
+      {"Delete between them, then undo",   [&] { clear(); paste("a\rX\nb");
+                                                 area.moveCursor(QTextCursor::PreviousBlock);
+                                                 WindowUnderTest::PressKey(Qt::Key_Delete);
+                                                 area.undo(); },                "a\rX\nb",   "a\r\nX\r\nb"},
+      {"lone breaks pasted",               [&] { clear(); paste("l1\nl2\rl3"); }, "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"undo of that paste",               [&] { area.undo(); },                  "",          ""},
+      {"redo of that paste",               [&] { area.redo(); },                  "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"Enter after a lone break",         [&] { area.moveCursor(QTextCursor::StartOfBlock);
+                                                 WindowUnderTest::PressKey(Qt::Key_Return); },
+                                                                                "l1\nl2\r\r\nl3", "l1\r\nl2\r\n\r\nl3"},
+      {"undo of deleting the lone breaks", [&] { area.undo(); clear(); area.undo(); },
+                                                                                "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+      {"cut and paste back",               [&] { area.selectAll(); area.cut(); area.paste(); },
+                                                                                "l1\nl2\rl3", "l1\r\nl2\r\nl3"},
+  };
+  // clang-format on
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_EQ(test.State().Text6, step.file);
+    EXPECT_EQ(DocumentText(area), step.screen);
   }
 }
 

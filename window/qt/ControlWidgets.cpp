@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -24,6 +26,29 @@ void SetColour(QWidget& widget, QPalette::ColorRole role, Rgb rgb) {
   palette.setColor(role, ToQColor(rgb));
   widget.setPalette(palette);
 }
+
+// Left and Right choose the previous and next entry of a list, as Up and Down do and as in a
+// Windows drop-down list; QComboBox would pass them on, and the focus would leave the list.
+class SideArrowsChoose : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) {
+      return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier ||
+        (key->key() != Qt::Key_Left && key->key() != Qt::Key_Right)) {
+      return false;
+    }
+    QKeyEvent upOrDown(QEvent::KeyPress, key->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
+                       Qt::NoModifier);
+    QCoreApplication::sendEvent(watched, &upOrDown);
+    return true;
+  }
+};
 
 }  // namespace
 
@@ -94,6 +119,7 @@ QComboBox* MakeList(const ControlLayout& row, QWidget& parent) {
   auto* list = new QComboBox(&parent);
   PlaceControl(*list, row);
   list->setEditable(false);
+  list->installEventFilter(new SideArrowsChoose(list));
   return list;
 }
 

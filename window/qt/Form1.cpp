@@ -132,6 +132,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::ShowChanges(const FieldChanges& changes) {
+  if (!changes.joinedBreaksAt.empty()) {
+    scriptArea_->JoinBreaks(changes.joinedBreaksAt);
+  }
   for (const ControlLayout& row : kWindowLayout) {
     if (!changes.Has(row.name)) {
       continue;

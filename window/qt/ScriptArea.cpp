@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -11,15 +12,42 @@ namespace zarvex {
 
 namespace {
 
-// The document keeps each line break as one block separator; the editor's text keeps CR LF.
-std::string ToEditorText(QString text) {
-  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-  return text.toStdString();
+// The document keeps every line break as one block separator, which shows as a new line. A break
+// given as a lone CR or a lone LF keeps its character in the separator's format, which undo and
+// redo restore with it; a separator without it stands for CR LF.
+constexpr int kLoneBreak = QTextFormat::UserProperty + 1;
+
+QTextCharFormat WithLoneBreak(QTextCharFormat format, QChar lone) {
+  if (lone.isNull()) {
+    format.clearProperty(kLoneBreak);
+  } else {
+    format.setProperty(kLoneBreak, QString(lone));
+  }
+  return format;
 }
 
-// How many characters the document makes of text inserted into it: a CR LF pair is one break.
-int DocumentLengthOf(const QString& text) {
-  return static_cast<int>(text.size() - text.count(QStringLiteral("\r\n")));
+// The line break that ends the block; a block's character format is its separator's.
+QString BreakAfter(const QTextBlock& block) {
+  const QString lone = block.next().charFormat().stringProperty(kLoneBreak);
+  return lone.isEmpty() ? QStringLiteral("\r\n") : lone;
+}
+
+// Inserts the text with its CR LF pairs as plain breaks and each lone CR or LF as a break that
+// remembers it.
+void InsertAsGiven(QTextCursor& cursor, const QString& text) {
+  const QTextCharFormat plain = WithLoneBreak(cursor.charFormat(), {});
+  qsizetype runStart = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      ++i;
+    } else if (c == u'\r' || c == u'\n') {
+      cursor.insertText(text.mid(runStart, i - runStart), plain);
+      cursor.insertBlock(cursor.blockFormat(), WithLoneBreak(plain, c));
+      runStart = i + 1;
+    }
+  }
+  cursor.insertText(text.mid(runStart), plain);
 }
 
 }  // namespace
@@ -45,14 +73,13 @@ void ScriptArea::ReplaceWithEditorText(std::string_view utf8) {
 void ScriptArea::ShowEditorText(std::string_view utf8, bool append) {
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   showingEditorText_ = true;
-  if (append) {
-    // Inserting at the end lays out only the new lines; setPlainText would redo the whole script.
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(text);
-  } else {
-    setPlainText(text);
+  if (!append) {
+    setPlainText(QString());
   }
+  // Inserting at the end lays out only the new lines; setPlainText would redo the whole script.
+  QTextCursor end(document());
+  end.movePosition(QTextCursor::End);
+  InsertAsGiven(end, text);
   showingEditorText_ = false;
   reportedLength_ = Length();
   setTextCursor(QTextCursor(document()));
@@ -60,45 +87,103 @@ void ScriptArea::ShowEditorText(std::string_view utf8, bool append) {
 }
 
 std::string ScriptArea::EditorText() const {
-  return ToEditorText(document()->toRawText());
+  return TextBetween(0, Length()).toStdString();
+}
+
+void ScriptArea::JoinBreaks(const std::vector<std::size_t>& positions) {
+  showingEditorText_ = true;
+  QTextCursor join(document());
+  // One step with the user's change, so that undo takes back both.
+  join.joinPreviousEditBlock();
+  for (const std::size_t position : positions) {
+    join.setPosition(static_cast<int>(position));
+    join.setPosition(static_cast<int>(position) + 2, QTextCursor::KeepAnchor);
+    join.insertBlock(join.blockFormat(), WithLoneBreak(join.charFormat(), {}));
+  }
+  join.endEditBlock();
+  showingEditorText_ = false;
+  reportedLength_ = Length();
 }
 
 void ScriptArea::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Shift+Enter would insert a line separator, which the script file cannot hold; every Enter
-    // starts a new line.
-    QKeyEvent plainEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QPlainTextEdit::keyPressEvent(&plainEnter);
-    event->setAccepted(plainEnter.isAccepted());
+    // starts a new line, CR LF even at the start of a line that a lone break began.
+    QTextCursor cursor = textCursor();
+    cursor.insertBlock(cursor.blockFormat(), WithLoneBreak(cursor.charFormat(), {}));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
+    return;
+  }
+  if (DeletesBetweenBreaks(*event)) {
+    // The two breaks may join into one. A lone Backspace or Delete is no edit block of its own,
+    // and undo would take back the joining alone: one block makes both a single step, as a paste
+    // or a removed selection already is.
+    QTextCursor step = textCursor();
+    step.beginEditBlock();
+    QPlainTextEdit::keyPressEvent(event);
+    step.endEditBlock();
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+bool ScriptArea::DeletesBetweenBreaks(const QKeyEvent& key) const {
+  const bool back = key.key() == Qt::Key_Backspace;
+  if (!back && !key.matches(QKeySequence::Delete)) {
+    return false;
+  }
+  QTextCursor deleted = textCursor();
+  if (!deleted.hasSelection()) {
+    deleted.movePosition(back ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
+                         QTextCursor::KeepAnchor);
+  }
+  const QTextDocument& text = *document();
+  return deleted.selectionStart() > 0 &&
+         text.characterAt(deleted.selectionStart() - 1) == QChar::ParagraphSeparator &&
+         text.characterAt(deleted.selectionEnd()) == QChar::ParagraphSeparator;
 }
 
 void ScriptArea::insertFromMimeData(const QMimeData* source) {
   if (source == nullptr || !source->hasText() || isReadOnly()) {
     return;
   }
-  // The document turns every break into its own block separator, so the text read back from it
-  // would have CR LF for a pasted lone LF or CR. The controller counts either as one position,
-  // as the document does, so the pasted text goes to it unchanged.
-  const QString text = source->text();
-  insertingAsGiven_ = &text;
-  insertPlainText(text);
-  insertingAsGiven_ = nullptr;
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  InsertAsGiven(cursor, source->text());
+  cursor.endEditBlock();
+  setTextCursor(cursor);
   ensureCursorVisible();
+}
+
+QMimeData* ScriptArea::createMimeDataFromSelection() const {
+  // Copied or dragged text keeps its line breaks as they are, not as the document's new lines.
+  auto* copied = new QMimeData;
+  const QTextCursor selection = textCursor();
+  copied->setText(TextBetween(selection.selectionStart(), selection.selectionEnd()));
+  return copied;
 }
 
 int ScriptArea::Length() const {
   return document()->characterCount() - 1;
 }
 
-std::string ScriptArea::TextBetween(int from, int to) const {
-  QTextCursor range(document());
-  range.setPosition(from);
-  range.setPosition(to, QTextCursor::KeepAnchor);
-  // selectedText keeps the raw characters; toPlainText would turn a no-break space into a space.
-  return ToEditorText(range.selectedText());
+QString ScriptArea::TextBetween(int from, int to) const {
+  // Block by block: the raw characters (toPlainText would turn a no-break space into a space) and
+  // each line break as given.
+  QString text;
+  for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+       block = block.next()) {
+    const int start = std::max(from, block.position());
+    const int separator = block.position() + block.length() - 1;
+    text += block.text().mid(start - block.position(), std::min(to, separator) - start);
+    if (separator < to && block.next().isValid()) {
+      text += BreakAfter(block);
+    }
+  }
+  return text;
 }
 
 void ScriptArea::ForwardChange(int position, int removed, int added) {
@@ -120,15 +205,8 @@ void ScriptArea::ForwardChange(int position, int removed, int added) {
   }
   removed = std::min(removed, reportedLength_ - position);
   reportedLength_ = length;
-  // Pasted text goes on as given when the change is the whole of it; anything else is read back.
-  const bool asGiven =
-      insertingAsGiven_ != nullptr && added == DocumentLengthOf(*insertingAsGiven_);
-  emit edited(ScriptEdit{
-      static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
-      asGiven ? insertingAsGiven_->toStdString() : TextBetween(position, position + added)});
-  if (asGiven) {
-    insertingAsGiven_ = nullptr;
-  }
+  emit edited(ScriptEdit{static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
+                         TextBetween(position, position + added).toStdString()});
 }
 
 }  // namespace zarvex

@@ -1,12 +1,14 @@
 // The script area: a plain-text box that reports each change the user makes as a small edit, so a
 // keystroke costs the same on a large script as on an empty one, and shows text the editor appends
 // without laying out the whole script again. Every line break typed is reported as CR LF; pasted
-// text is reported exactly as pasted, though each of its breaks shows as a new line.
+// text is reported exactly as pasted, though each of its breaks shows as a new line, and stays so
+// through undo, redo, copy and drag.
 #pragma once
 
 #include <QPlainTextEdit>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/ScriptEdit.h"
 
@@ -28,7 +30,11 @@ class ScriptArea : public QPlainTextEdit {
   // Shows text the editor put in place of the whole script, with the caret and view at the start.
   void ReplaceWithEditorText(std::string_view utf8);
 
-  // The whole text as the editor holds it: UTF-8, CR LF between lines, every character as typed.
+  // Makes one CR LF break of each lone CR at these positions and the lone LF after it, last first,
+  // as part of the user's last change. Reports nothing: the editor already joined them.
+  void JoinBreaks(const std::vector<std::size_t>& positions);
+
+  // The whole text as the editor holds it: UTF-8, every character and line break as given.
   [[nodiscard]] std::string EditorText() const;
 
  signals:
@@ -40,18 +46,19 @@ class ScriptArea : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
+  [[nodiscard]] QMimeData* createMimeDataFromSelection() const override;
 
  private:
   void ForwardChange(int position, int removed, int added);
   void ShowEditorText(std::string_view utf8, bool append);
+  // Whether the key deletes what stands between two line breaks.
+  [[nodiscard]] bool DeletesBetweenBreaks(const QKeyEvent& key) const;
   [[nodiscard]] int Length() const;
-  [[nodiscard]] std::string TextBetween(int from, int to) const;
+  [[nodiscard]] QString TextBetween(int from, int to) const;
 
   // The document's length as last reported, without its closing block end.
   int reportedLength_ = 0;
   bool showingEditorText_ = false;
-  // While a paste or drop is inserted: its text as the user gave it.
-  const QString* insertingAsGiven_ = nullptr;
 };
 
 }  // namespace zarvex

@@ -161,6 +161,8 @@ void Form1::CreateControls(HINSTANCE instance) {
       KeepScriptAreaKeys(control);
     } else if (row->kind == ControlKind::Button) {
       KeepButtonKeys(control);
+    } else if (row->kind == ControlKind::OptionBox) {
+      KeepOptionBoxKeys(control);
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row->font)), FALSE);
     if (row->backColour) {
@@ -236,7 +238,9 @@ void Form1::OnNextControl(WPARAM wParam, LPARAM lParam) {
   const HWND next = LOWORD(lParam) != 0
                         ? reinterpret_cast<HWND>(wParam)
                         : GetNextDlgTabItem(Window(), GetFocus(), wParam != 0 ? TRUE : FALSE);
-  if (next != nullptr) {
+  // Labels and the picture never take the focus, whoever names them.
+  const auto control = ControlOfId(GetDlgCtrlID(next));
+  if (control && LayoutOf(*control).tabRank > 0 && IsWindowEnabled(next)) {
     FocusControl(next);
   }
 }
