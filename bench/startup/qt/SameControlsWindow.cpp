@@ -50,6 +50,7 @@ void FillList(QComboBox& list, zarvex::Control control) {
 QWidget* MakeWidget(const zarvex::ControlLayout& row, QWidget& window) {
   switch (row.kind) {
     case zarvex::ControlKind::Picture:
+      // The editor's backdrop, its own cost, not the controls'.
       return nullptr;
     case zarvex::ControlKind::Label:
       return new QLabel(ToQString(row.text), &window);

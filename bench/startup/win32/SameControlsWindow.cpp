@@ -112,6 +112,7 @@ struct Fonts {
 
 void CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, const Fonts& fonts) {
   for (const zarvex::ControlLayout& row : zarvex::kWindowLayout) {
+    // The picture is the editor's backdrop, its own cost, not the controls'.
     if (row.kind == zarvex::ControlKind::Picture) {
       continue;
     }
