@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "YardstickWindow.h"
 #include "script/GameModeTable.h"
 #include "script/ServerCarList.h"
 #include "script/TrackList.h"
@@ -16,10 +17,6 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"ZarvexStartupSameControlsWindow";
-// The editor's frame: fixed size, with a minimise button; the controls paint themselves.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // The open list of a drop-down shows this many entries.
 constexpr int kOpenListEntries = 8;
@@ -134,53 +131,16 @@ void CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, const Font
   }
 }
 
-LRESULT CALLBACK SameControlsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  // DPI-aware as the editor's manifest declares it, so that both windows have the same size.
-  SetProcessDPIAware();
-  const HDC screen = GetDC(nullptr);
-  const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &SameControlsWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  if (RegisterClassExW(&windowClass) == 0) {
+  // The controls paint themselves.
+  const zarvex::YardstickWindow floor =
+      zarvex::CreateYardstickWindow(instance, L"ZarvexStartupSameControlsWindow", WS_CLIPCHILDREN);
+  if (floor.window == nullptr) {
     return 1;
   }
-
-  RECT frame{0, 0, zarvex::TwipsToPixels(zarvex::kClientWidthTwips, dotsPerInch),
-             zarvex::TwipsToPixels(zarvex::kClientHeightTwips, dotsPerInch)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
-  const std::wstring caption = ToUtf16(zarvex::kWindowCaption);
-  const HWND window = CreateWindowExW(
-      kExtendedStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) {
-    return 1;
-  }
-  const Fonts fonts(dotsPerInch);
-  CreateControls(window, instance, dotsPerInch, fonts);
-  ShowWindow(window, showCommand);
-  UpdateWindow(window);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  const Fonts fonts(floor.dotsPerInch);
+  CreateControls(floor.window, instance, floor.dotsPerInch, fonts);
+  return zarvex::RunYardstickWindow(floor.window, showCommand);
 }
