@@ -90,17 +90,20 @@ mode_t NewFileMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-// Temporary files carry the saving process's id, so that leftovers can be told from the file of
-// another editor saving at this very moment.
+// Temporary files are named this prefix, the saving process's id, a dot and a unique part, so
+// that leftovers can be told from the file of another editor saving at this very moment.
+std::string LeftoverPrefix(const fs::path& target) {
+  return "." + target.filename().string() + ".";
+}
 std::string TemporaryPrefix(const fs::path& target) {
-  return "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+  return LeftoverPrefix(target) + std::to_string(::getpid()) + ".";
 }
 
 // A save killed between creating its temporary file and renaming it leaves the file behind. Once
 // a save succeeds, such files of processes that no longer run, or of this one, are removed. The
 // save has happened by then, so nothing here may fail it.
 void RemoveAbandonedTemporaries(const fs::path& target) noexcept {
-  const std::string prefix = "." + target.filename().string() + ".";
+  const std::string prefix = LeftoverPrefix(target);
   constexpr std::size_t kUniquePartLength = 6;
   std::error_code error;
   for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
