@@ -3,6 +3,7 @@
 // which fields changed. A window forwards every user action here; a test can do the same.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "window/FieldChanges.h"
 #include "window/ScriptEdit.h"
 #include "window/ScriptPositions.h"
+#include "window/TextHistory.h"
 
 namespace zarvex {
 
@@ -23,6 +25,8 @@ struct EditorPlatform {
   ShowMessage showMessage;
   FileReplacer& files;
   const TextEncoder& encoder;
+  // How the window's script area counts positions.
+  TextUnits scriptUnits = TextUnits::kLineBreakIsOne;
 };
 
 class EditorController {
@@ -33,11 +37,26 @@ class EditorController {
   FieldChanges Start();
 
   // The user typed into a value box or the script area; the whole new text. Text typed into a
-  // disabled value box is not taken.
+  // disabled value box is not taken; text pasted into a value box is kept up to its first line
+  // break, and the change that drops the rest is given back.
   FieldChanges ChangeText(Control box, std::string text);
 
   // The user changed part of the script area. Says where a lone CR and a lone LF joined.
   FieldChanges EditScript(const ScriptEdit& edit);
+
+  // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, in a value box or the script area: takes back, or makes
+  // again, the box's last step and gives back the change for the box.
+  FieldChanges Undo(Control box);
+  FieldChanges Redo(Control box);
+  [[nodiscard]] bool CanUndo(Control box) const;
+  [[nodiscard]] bool CanRedo(Control box) const;
+
+  // Ctrl+Backspace or Ctrl+Delete in a text box with this selection (the box's positions, either
+  // way round): removes the selection, or else the word before or after the caret.
+  FieldChanges DeleteWord(Control box, std::size_t anchor, std::size_t caret, bool forward);
+
+  // Where Ctrl+Left or Ctrl+Right takes the caret in a text box from this position.
+  [[nodiscard]] std::size_t WordStop(Control box, std::size_t position, bool forward);
 
   // The user ticked or cleared an option box.
   FieldChanges ChangeTick(Control box, bool ticked);
@@ -57,11 +76,22 @@ class EditorController {
 
  private:
   FieldChanges AddBlock();
+  FieldChanges Step(Control box, bool undo);
+  // Makes the change to the box's text and says how the box shows it.
+  FieldChanges::BoxEdit ApplyChange(Control box, const TextChange& change);
+  [[nodiscard]] bool TakesEditing(Control box) const;
+  [[nodiscard]] std::string& TextOf(Control box);
+  [[nodiscard]] TextHistory* HistoryOf(Control box);
+  [[nodiscard]] const TextHistory* HistoryOf(Control box) const;
+  void EndTyping();
 
   EditorPlatform platform_;
   EditorState state_;
   ScriptSettings settings_;
   ScriptPositions scriptPositions_;
+  TextHistory scriptHistory_;
+  // Text1, Text2, Text3 and Text5, in that order.
+  std::array<TextHistory, 4> valueBoxHistories_;
   bool started_ = false;
   bool ended_ = false;
 };

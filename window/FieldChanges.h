@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "script/Control.h"
+#include "window/ScriptEdit.h"
 
 namespace zarvex {
 
@@ -25,6 +26,17 @@ class FieldChanges {
   // the edited text counted as the widget holds it, every line break it was given on its own. A
   // view that keeps the two breaks apart joins them, so that it shows what the file will hold.
   std::vector<std::size_t> joinedBreaksAt;
+
+  // Set when the editor changed part of a text box's text itself (an undo or redo, a deleted word,
+  // a paste cut at its first line break): the view makes this change in the box, without
+  // reporting it back, then puts the caret at `caret` and keeps it in view. Positions are the
+  // box's own (see TextUnits).
+  struct BoxEdit {
+    Control box;
+    ScriptEdit change;
+    std::size_t caret = 0;
+  };
+  std::optional<BoxEdit> boxEdit;
 
  private:
   std::bitset<kControlCount> changed_;

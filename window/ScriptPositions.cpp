@@ -1,5 +1,7 @@
 #include "window/ScriptPositions.h"
 
+#include <algorithm>
+
 #include "platform/Utf8.h"
 
 namespace zarvex {
@@ -12,8 +14,9 @@ struct Step {
 };
 
 // The character that starts at the byte offset.
-Step StepForward(std::string_view text, std::size_t offset) {
-  if (text[offset] == '\r' && offset + 1 < text.size() && text[offset + 1] == '\n') {
+Step StepForward(std::string_view text, std::size_t offset, TextUnits units) {
+  if (units == TextUnits::kLineBreakIsOne && text[offset] == '\r' && offset + 1 < text.size() &&
+      text[offset + 1] == '\n') {
     return {2, 1};
   }
   std::size_t next = offset;
@@ -22,8 +25,9 @@ Step StepForward(std::string_view text, std::size_t offset) {
 }
 
 // The character that ends at the byte offset.
-Step StepBack(std::string_view text, std::size_t offset) {
-  if (text[offset - 1] == '\n' && offset >= 2 && text[offset - 2] == '\r') {
+Step StepBack(std::string_view text, std::size_t offset, TextUnits units) {
+  if (units == TextUnits::kLineBreakIsOne && text[offset - 1] == '\n' && offset >= 2 &&
+      text[offset - 2] == '\r') {
     return {2, 1};
   }
   std::size_t start = offset - 1;
@@ -31,7 +35,7 @@ Step StepBack(std::string_view text, std::size_t offset) {
          (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
     --start;
   }
-  const Step forward = StepForward(text, start);
+  const Step forward = StepForward(text, start, units);
   // Anything that does not decode to a character ending here is a lone invalid byte.
   return start + forward.bytes == offset ? forward : Step{1, 1};
 }
@@ -47,22 +51,44 @@ std::size_t ScriptPositions::ByteOffsetOf(std::string_view text, std::size_t pos
     Forget();
   }
   while (position_ < position && byteOffset_ < text.size()) {
-    const Step step = StepForward(text, byteOffset_);
+    const Step step = StepForward(text, byteOffset_, units_);
     position_ += step.positions;
     byteOffset_ += step.bytes;
   }
   while (position_ > position && byteOffset_ > 0) {
-    const Step step = StepBack(text, byteOffset_);
+    const Step step = StepBack(text, byteOffset_, units_);
     position_ -= step.positions;
     byteOffset_ -= step.bytes;
   }
   return byteOffset_;
 }
 
-std::size_t ScriptPositions::PositionsIn(std::string_view text) {
+std::size_t ScriptPositions::PositionOf(std::string_view text, std::size_t byteOffset) {
+  byteOffset = std::min(byteOffset, text.size());
+  if (byteOffset_ > text.size() ||
+      (byteOffset < byteOffset_ && byteOffset < byteOffset_ - byteOffset)) {
+    Forget();
+  }
+  while (byteOffset_ < byteOffset) {
+    const Step step = StepForward(text, byteOffset_, units_);
+    if (byteOffset_ + step.bytes > byteOffset) {
+      break;
+    }
+    position_ += step.positions;
+    byteOffset_ += step.bytes;
+  }
+  while (byteOffset_ > byteOffset) {
+    const Step step = StepBack(text, byteOffset_, units_);
+    position_ -= step.positions;
+    byteOffset_ -= step.bytes;
+  }
+  return position_;
+}
+
+std::size_t ScriptPositions::PositionsIn(std::string_view text) const {
   std::size_t positions = 0;
   for (std::size_t offset = 0; offset < text.size();) {
-    const Step step = StepForward(text, offset);
+    const Step step = StepForward(text, offset, units_);
     positions += step.positions;
     offset += step.bytes;
   }

@@ -8,11 +8,22 @@
 
 namespace zarvex {
 
+// How a text widget counts positions: UTF-16 code units, with a CR LF pair either one position
+// (a Qt document, where every line break is one) or two (a Windows edit box, which holds the raw
+// characters).
+enum class TextUnits { kLineBreakIsOne, kCodeUnits };
+
 class ScriptPositions {
  public:
+  explicit ScriptPositions(TextUnits units = TextUnits::kLineBreakIsOne) : units_(units) {}
+
   // The byte offset of the widget position; positions past the end give the text's length, and a
   // position between the halves of a surrogate pair gives the pair's start.
   [[nodiscard]] std::size_t ByteOffsetOf(std::string_view text, std::size_t position);
+
+  // The widget position of the byte offset; an offset inside a character gives the character's
+  // start.
+  [[nodiscard]] std::size_t PositionOf(std::string_view text, std::size_t byteOffset);
 
   // The widget position the last mapping really reached, after those adjustments.
   [[nodiscard]] std::size_t ReachedPosition() const { return position_; }
@@ -21,12 +32,13 @@ class ScriptPositions {
   void Remember(std::size_t position, std::size_t byteOffset);
 
   // How many widget positions the text takes on its own.
-  [[nodiscard]] static std::size_t PositionsIn(std::string_view text);
+  [[nodiscard]] std::size_t PositionsIn(std::string_view text) const;
 
   // Drops what it knows of a text that was replaced whole.
   void Forget() { Remember(0, 0); }
 
  private:
+  TextUnits units_;
   std::size_t position_ = 0;
   std::size_t byteOffset_ = 0;
 };

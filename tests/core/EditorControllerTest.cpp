@@ -255,5 +255,124 @@ TEST(EditorController, EditsTheScriptInWidgetPositions) {
   }
 }
 
+TEST(EditorController, UndoAndRedoTakeWholeStepsOfEachTextBox) {
+  Editor editor;
+  editor->Start();
+  const auto type = [&](std::string_view keys) {
+    for (const char key : keys) {
+      const std::size_t end = editor->State().Text6.size();
+      editor->EditScript({end, 0, std::string(1, key), ChangeKind::kTyped});
+    }
+  };
+  const auto undo = [&] {
+    editor->Undo(Control::Text6);
+    return editor->State().Text6;
+  };
+  const auto redo = [&] {
+    editor->Redo(Control::Text6);
+    return editor->State().Text6;
+  };
+  {
+    SCOPED_TRACE("typing in a row is one step, an add another, and undo goes back past both");
+    type("ab");
+    editor->EditScript({2, 0, "PASTE"});
+    type("cd");
+    editor->PressButton(Control::Command1);
+    const std::string added = editor->State().Text6;
+    EXPECT_EQ(undo(), "abPASTEcd");
+    EXPECT_EQ(undo(), "abPASTE");
+    EXPECT_EQ(undo(), "ab");
+    EXPECT_EQ(undo(), "");
+    EXPECT_FALSE(editor->CanUndo(Control::Text6));
+    EXPECT_EQ(redo(), "ab");
+    EXPECT_EQ(redo(), "abPASTE");
+    EXPECT_EQ(redo(), "abPASTEcd");
+    // The block comes back as an add shows it: appended, caret and view at the start.
+    const FieldChanges again = editor->Redo(Control::Text6);
+    EXPECT_EQ(editor->State().Text6, added);
+    EXPECT_EQ(again.scriptAppendedAt, 9u);
+    EXPECT_FALSE(again.boxEdit);
+    EXPECT_FALSE(editor->CanRedo(Control::Text6));
+  }
+  {
+    SCOPED_TRACE("a new change clears what could be redone; a moved caret starts a new step");
+    editor->ChangeText(Control::Text6, "");
+    type("xy");
+    EXPECT_EQ(undo(), "");
+    type("z");
+    EXPECT_FALSE(editor->CanRedo(Control::Text6));
+    editor->EditScript({0, 0, "a", ChangeKind::kTyped});
+    EXPECT_EQ(undo(), "z");
+    // Backspaces in a row are one step, and a typed key ends it.
+    type("123");
+    editor->EditScript({3, 1, "", ChangeKind::kDeletedKey});
+    editor->EditScript({2, 1, "", ChangeKind::kDeletedKey});
+    EXPECT_EQ(undo(), "z123");
+  }
+  {
+    SCOPED_TRACE("an undo shows as one change of the box, with lone breaks kept apart");
+    editor->ChangeText(Control::Text6, "a\rX\nb");
+    editor->EditScript({2, 1, ""});
+    ASSERT_EQ(editor->State().Text6, "a\r\nb");
+    // The widget holds one break where the CR and LF joined: the undo replaces that break.
+    const auto edit = editor->Undo(Control::Text6).boxEdit;
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->change.position, 1u);
+    EXPECT_EQ(edit->change.removed, 1u);
+    EXPECT_EQ(edit->change.inserted, "\rX\n");
+    EXPECT_EQ(edit->caret, 3u);
+    EXPECT_EQ(editor->State().Text6, "a\rX\nb");
+  }
+  {
+    SCOPED_TRACE("word deletion, before and after the caret, and a selection alone");
+    editor->ChangeText(Control::Text6, "abc def.gh\r\nij");
+    EXPECT_EQ(editor->DeleteWord(Control::Text6, 7, 7, false).boxEdit->change.position, 4u);
+    EXPECT_EQ(editor->State().Text6, "abc .gh\r\nij");
+    editor->DeleteWord(Control::Text6, 0, 0, true);
+    EXPECT_EQ(editor->State().Text6, ".gh\r\nij");
+    editor->DeleteWord(Control::Text6, 4, 4, false);
+    EXPECT_EQ(editor->State().Text6, ".ghij");
+    editor->DeleteWord(Control::Text6, 3, 1, true);
+    EXPECT_EQ(editor->State().Text6, ".ij");
+    EXPECT_EQ(undo(), ".ghij");
+    EXPECT_EQ(editor->WordStop(Control::Text6, 0, true), 1u);
+    EXPECT_EQ(editor->WordStop(Control::Text6, 5, false), 1u);
+  }
+  {
+    SCOPED_TRACE("a value box keeps a paste up to its first line break, and has its own steps");
+    const FieldChanges pasted = editor->ChangeText(Control::Text5, "12\r\n34");
+    EXPECT_EQ(editor->State().Text5.text, "12");
+    ASSERT_TRUE(pasted.boxEdit);
+    EXPECT_EQ(pasted.boxEdit->change.position, 2u);
+    EXPECT_EQ(pasted.boxEdit->change.removed, 4u);
+    editor->ChangeText(Control::Text5, "123");
+    editor->ChangeText(Control::Text5, "1234");
+    editor->Undo(Control::Text5);
+    EXPECT_EQ(editor->State().Text5.text, "12");
+    editor->Undo(Control::Text5);
+    EXPECT_EQ(editor->State().Text5.text, "1");
+    // Ticking sets the box's text: nothing before it can be undone there.
+    editor->ChangeTick(Control::Check1, true);
+    editor->ChangeText(Control::Text1, "15");
+    editor->ChangeTick(Control::Check1, false);
+    editor->ChangeTick(Control::Check1, true);
+    EXPECT_FALSE(editor->CanUndo(Control::Text1));
+  }
+  {
+    SCOPED_TRACE("the history keeps its last steps only");
+    editor->ChangeText(Control::Text6, "");
+    for (std::size_t step = 0; step < TextHistory::kMaxSteps + 5; ++step) {
+      editor->EditScript({step, 0, "x"});
+    }
+    std::size_t undone = 0;
+    while (editor->CanUndo(Control::Text6)) {
+      editor->Undo(Control::Text6);
+      ++undone;
+    }
+    EXPECT_EQ(undone, TextHistory::kMaxSteps);
+    EXPECT_EQ(editor->State().Text6, "xxxxx");
+  }
+}
+
 }  // namespace
 }  // namespace zarvex

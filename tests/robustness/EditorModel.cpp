@@ -46,9 +46,26 @@ ModelChanges EditorModel::ChangeTick(std::size_t box, bool ticked) {
 }
 
 ModelChanges EditorModel::ChangeBoxText(std::size_t box, std::string text) {
-  if (!ended_ && boxEnabled_.at(box)) {
-    boxTexts_[box] = std::move(text);
+  if (ended_ || !boxEnabled_.at(box)) {
+    return {};
   }
+  // What the user brought in lies between the part kept at the start and the part kept at the
+  // end; from its first line break on, it is dropped.
+  const std::string& old = boxTexts_[box];
+  std::size_t start = 0;
+  while (start < old.size() && start < text.size() && old[start] == text[start]) {
+    ++start;
+  }
+  std::size_t end = 0;
+  while (end < old.size() - start && end < text.size() - start &&
+         old[old.size() - 1 - end] == text[text.size() - 1 - end]) {
+    ++end;
+  }
+  const std::size_t lineBreak = text.find_first_of("\r\n", start);
+  if (lineBreak < text.size() - end) {
+    text.erase(lineBreak, text.size() - end - lineBreak);
+  }
+  boxTexts_[box] = std::move(text);
   return {};
 }
 
