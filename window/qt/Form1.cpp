@@ -10,6 +10,7 @@
 
 #include "window/WindowLayout.h"
 #include "window/qt/ControlWidgets.h"
+#include "window/qt/EditorKeys.h"
 #include "window/qt/QtMessageBox.h"
 #include "window/qt/ScriptArea.h"
 
@@ -59,6 +60,7 @@ void Form1::BuildControl(const ControlLayout& row) {
         ShowChanges(controller_.ChangeText(control, text.toStdString()));
       });
       valueBoxes_[IndexOf(control)] = box;
+      KeepEditorKeys(*box, control);
       widget = box;
       break;
     }
@@ -89,11 +91,25 @@ void Form1::BuildControl(const ControlLayout& row) {
       connect(scriptArea_, &ScriptArea::retyped, this, [this](const std::string& text) {
         ShowChanges(controller_.ChangeText(Control::Text6, text));
       });
+      KeepEditorKeys(*scriptArea_, control);
       widget = scriptArea_;
       break;
     }
   }
   controls_[IndexOf(control)] = widget;
+}
+
+void Form1::KeepEditorKeys(QWidget& box, Control control) {
+  EditorKeys::Install(box, {[this, control] { ShowChanges(controller_.Undo(control)); },
+                            [this, control] { ShowChanges(controller_.Redo(control)); },
+                            [this, control] { return controller_.CanUndo(control); },
+                            [this, control] { return controller_.CanRedo(control); },
+                            [this, control](std::size_t anchor, std::size_t caret, bool forward) {
+                              ShowChanges(controller_.DeleteWord(control, anchor, caret, forward));
+                            },
+                            [this, control](std::size_t position, bool forward) {
+                              return controller_.WordStop(control, position, forward);
+                            }});
 }
 
 void Form1::StackAndChainControls() {
@@ -134,6 +150,14 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::ShowChanges(const FieldChanges& changes) {
   if (!changes.joinedBreaksAt.empty()) {
     scriptArea_->JoinBreaks(changes.joinedBreaksAt);
+  }
+  if (const auto& edit = changes.boxEdit) {
+    if (edit->box == Control::Text6) {
+      scriptArea_->ApplyEditorEdit(edit->change, edit->caret);
+    } else if (QLineEdit* box = valueBoxes_[IndexOf(edit->box)]) {
+      ShowValueBox(edit->box);
+      box->setCursorPosition(static_cast<int>(edit->caret));
+    }
   }
   for (const ControlLayout& row : kWindowLayout) {
     if (!changes.Has(row.name)) {

@@ -36,6 +36,8 @@ class Form1 : public QWidget {
  private:
   void BuildControl(const ControlLayout& row);
   void StackAndChainControls();
+  // Undo, redo and the word keys of a text box go to the editor.
+  void KeepEditorKeys(QWidget& box, Control control);
   void FocusFirstControl();
 
   void ShowChanges(const FieldChanges& changes);

@@ -59,6 +59,7 @@ ScriptArea::ScriptArea(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // A long word wraps too; there is no horizontal scroll bar to reach the rest of it.
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setUndoRedoEnabled(false);
   connect(document(), &QTextDocument::contentsChange, this, &ScriptArea::ForwardChange);
 }
 
@@ -86,6 +87,22 @@ void ScriptArea::ShowEditorText(std::string_view utf8, bool append) {
   verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
+void ScriptArea::ApplyEditorEdit(const ScriptEdit& change, std::size_t caret) {
+  showingEditorText_ = true;
+  QTextCursor cursor(document());
+  cursor.setPosition(static_cast<int>(change.position));
+  cursor.setPosition(static_cast<int>(change.position + change.removed), QTextCursor::KeepAnchor);
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  InsertAsGiven(cursor, QString::fromStdString(change.inserted));
+  cursor.endEditBlock();
+  showingEditorText_ = false;
+  reportedLength_ = Length();
+  cursor.setPosition(static_cast<int>(caret));
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
 std::string ScriptArea::EditorText() const {
   return TextBetween(0, Length()).toStdString();
 }
@@ -93,8 +110,7 @@ std::string ScriptArea::EditorText() const {
 void ScriptArea::JoinBreaks(const std::vector<std::size_t>& positions) {
   showingEditorText_ = true;
   QTextCursor join(document());
-  // One step with the user's change, so that undo takes back both.
-  join.joinPreviousEditBlock();
+  join.beginEditBlock();
   for (const std::size_t position : positions) {
     join.setPosition(static_cast<int>(position));
     join.setPosition(static_cast<int>(position) + 2, QTextCursor::KeepAnchor);
@@ -106,6 +122,7 @@ void ScriptArea::JoinBreaks(const std::vector<std::size_t>& positions) {
 }
 
 void ScriptArea::keyPressEvent(QKeyEvent* event) {
+  changeKind_ = KindOfKey(*event);
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Shift+Enter would insert a line separator, which the script file cannot hold; every Enter
     // starts a new line, CR LF even at the start of a line that a lone break began.
@@ -114,35 +131,23 @@ void ScriptArea::keyPressEvent(QKeyEvent* event) {
     setTextCursor(cursor);
     ensureCursorVisible();
     event->accept();
-    return;
-  }
-  if (DeletesBetweenBreaks(*event)) {
-    // The two breaks may join into one. A lone Backspace or Delete is no edit block of its own,
-    // and undo would take back the joining alone: one block makes both a single step, as a paste
-    // or a removed selection already is.
-    QTextCursor step = textCursor();
-    step.beginEditBlock();
+  } else {
     QPlainTextEdit::keyPressEvent(event);
-    step.endEditBlock();
-    return;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  changeKind_ = ChangeKind::kOther;
 }
 
-bool ScriptArea::DeletesBetweenBreaks(const QKeyEvent& key) const {
-  const bool back = key.key() == Qt::Key_Backspace;
-  if (!back && !key.matches(QKeySequence::Delete)) {
-    return false;
+ChangeKind ScriptArea::KindOfKey(const QKeyEvent& key) const {
+  const bool plain = (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
+      (plain && !key.text().isEmpty() && key.text().front().isPrint())) {
+    return ChangeKind::kTyped;
   }
-  QTextCursor deleted = textCursor();
-  if (!deleted.hasSelection()) {
-    deleted.movePosition(back ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
-                         QTextCursor::KeepAnchor);
+  if (plain && !textCursor().hasSelection() &&
+      (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)) {
+    return ChangeKind::kDeletedKey;
   }
-  const QTextDocument& text = *document();
-  return deleted.selectionStart() > 0 &&
-         text.characterAt(deleted.selectionStart() - 1) == QChar::ParagraphSeparator &&
-         text.characterAt(deleted.selectionEnd()) == QChar::ParagraphSeparator;
+  return ChangeKind::kOther;
 }
 
 void ScriptArea::insertFromMimeData(const QMimeData* source) {
@@ -206,7 +211,7 @@ void ScriptArea::ForwardChange(int position, int removed, int added) {
   removed = std::min(removed, reportedLength_ - position);
   reportedLength_ = length;
   emit edited(ScriptEdit{static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
-                         TextBetween(position, position + added).toStdString()});
+                         TextBetween(position, position + added).toStdString(), changeKind_});
 }
 
 }  // namespace zarvex

@@ -1,6 +1,7 @@
 // The script area: a plain-text box that reports each change the user makes as a small edit, so a
 // keystroke costs the same on a large script as on an empty one, and shows text the editor appends
-// without laying out the whole script again. Every line break typed is reported as CR LF; pasted
+// or changes without laying out the whole script again. Its undo history is the editor's; the
+// box keeps none of its own. Every line break typed is reported as CR LF; pasted
 // text is reported exactly as pasted, though each of its breaks shows as a new line, and stays so
 // through undo, redo, copy and drag.
 #pragma once
@@ -30,6 +31,10 @@ class ScriptArea : public QPlainTextEdit {
   // Shows text the editor put in place of the whole script, with the caret and view at the start.
   void ReplaceWithEditorText(std::string_view utf8);
 
+  // Makes a change the editor made (an undo, a deleted word), then puts the caret at `caret` and
+  // keeps it in view. Reports nothing.
+  void ApplyEditorEdit(const ScriptEdit& change, std::size_t caret);
+
   // Makes one CR LF break of each lone CR at these positions and the lone LF after it, last first,
   // as part of the user's last change. Reports nothing: the editor already joined them.
   void JoinBreaks(const std::vector<std::size_t>& positions);
@@ -51,14 +56,15 @@ class ScriptArea : public QPlainTextEdit {
  private:
   void ForwardChange(int position, int removed, int added);
   void ShowEditorText(std::string_view utf8, bool append);
-  // Whether the key deletes what stands between two line breaks.
-  [[nodiscard]] bool DeletesBetweenBreaks(const QKeyEvent& key) const;
+  // How the key about to be handled changes the text, for the editor's undo steps.
+  [[nodiscard]] ChangeKind KindOfKey(const QKeyEvent& key) const;
   [[nodiscard]] int Length() const;
   [[nodiscard]] QString TextBetween(int from, int to) const;
 
   // The document's length as last reported, without its closing block end.
   int reportedLength_ = 0;
   bool showingEditorText_ = false;
+  ChangeKind changeKind_ = ChangeKind::kOther;
 };
 
 }  // namespace zarvex
