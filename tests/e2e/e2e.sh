@@ -149,19 +149,27 @@ choose_by_letter() {
 # --paste-lone-breaks a lone LF and a lone CR at the end, so that the typing after it follows them.
 pasted='é€☃ CRLF\r\n'
 if $lone_breaks; then pasted+='LF\nCR\r'; fi
-# Owns the clipboard until stopped; the window asks it for the text at the paste.
-# shellcheck disable=SC2059
-printf "$pasted" | xclip -quiet -selection clipboard -t UTF8_STRING >/dev/null 2>&1 &
-clipboard_pid=$!
+# Owns the clipboard with this text (printf's escapes) until the next call; the window asks it for
+# the text at each paste.
+set_clipboard() {
+  [ -z "$clipboard_pid" ] || kill "$clipboard_pid" 2>/dev/null || true
+  # shellcheck disable=SC2059
+  printf "$1" | xclip -quiet -selection clipboard -t UTF8_STRING >/dev/null 2>&1 &
+  clipboard_pid=$!
+  sleep 0.3
+}
+set_clipboard "$pasted"
 
 # The keyboard alone, from the start. A step is an xdotool key name, keys joined by commas and
-# repeated by *N, or =TEXT to type TEXT; each row's effect shows in the saved file below. From the
+# repeated by *N, =TEXT to type TEXT, or +TEXT to put TEXT (printf's escapes) on the clipboard;
+# each row's effect shows in the saved file below. From the
 # laps box the focusable controls are Check1-6, Combo1-3, Command1, Command2, Text6, then round.
 set -f  # a step's * is no file pattern
 while IFS='|' read -r steps effect; do
   for step in $steps; do
     case $step in
       =*) type_text "${step#=}" ;;
+      +*) set_clipboard "${step#+}" ;;
       *\**)
         group=${step%\**}
         # shellcheck disable=SC2046
@@ -198,6 +206,16 @@ shift+Tab*6 Up,Left,Up,Left,Up space | Up, Left go back as Shift+Tab, Check6 to 
 Left =3              | Left from "Wasted Limit" back to the laps box, its text selected: LAPS 3
 Tab*10 space         | a block with the wasted limit, the server's car and 3 laps
 shift+Tab*4 space shift+Tab*5 space shift+Tab =1 | both boxes cleared, laps 1 again
+=2 Up,Up,Down shift+Down =3 Tab*10 space | in a value box Up and Down move as Left and Right: LAPS 13
+shift+Tab*10 +12\r\n34 ctrl+v =5 ctrl+z Tab*10 space | a paste keeps its first line; undo: LAPS 12
+shift+Tab*10 End ctrl+a =1 | Ctrl+A selects the whole box: laps 1 again
+shift+Tab =u shift+Tab*2 space Tab*2 ctrl+z*2 ctrl+y | undo takes back an add, then the typing; redo
+=v ctrl+z ctrl+shift+z | Ctrl+Shift+Z redoes too: "uv" at the start of the script
+space =abc space =def ctrl+BackSpace ctrl+Left ctrl+Delete | Ctrl+Backspace and Ctrl+Delete: words
+ctrl+Right*2 ctrl+shift+Left =W | Ctrl+Right twice, Ctrl+Shift+Left selects "CRLF": "uv w... W"
+Home =H End =E Insert =i | Home, End, and Insert types with no overwrite: "Huv w... WEi"
+shift+Home ctrl+Insert shift+Delete shift+Insert*2 | Ctrl+Insert copies, Shift+Delete cuts, Shift+Insert pastes
+ctrl+Home =A ctrl+End =Z Tab | Ctrl+Home and Ctrl+End; Tab wraps round to the laps box
 STEPS
 set +f
 [ ! -e "$script_file" ] || fail "a key pressed \"Save Script\""
@@ -253,9 +271,9 @@ for _ in $(seq 50); do
 done
 [ -s "$script_file" ] || fail "Save Script wrote no $script_file"
 
-# The whole file as the game reads it, in Windows-1252 ("?" for what it lacks): the paste, the
-# typing around it, the two keyboard blocks, the Death Race block, and the line break the save
-# adds. CR LF throughout, but for the lone breaks pasted.
+# The whole file as the game reads it, in Windows-1252 ("?" for what it lacks): the paste's first
+# line as the editing keys left it, the typing around it, the keyboard blocks, the Death Race block,
+# and the line break the save adds. CR LF throughout, but for the lone breaks pasted.
 block() {  # mode, track, time limit on and value, wasted limit on and value, car, laps, server car
   printf '%s\r\n' "$1" "  TRACK \"$2\"" "  USE_TIME_LIMIT $3" "  TIME_LIMIT $4" \
     "  USE_WASTED_LIMIT $5" "  WASTED_LIMIT $6" '  USE_RECOVER_DELAY 0' '  RECOVER_DELAY 0' \
@@ -263,13 +281,16 @@ block() {  # mode, track, time limit on and value, wasted limit on and value, ca
     END ''
 }
 {
-  printf 'w\xe9\x80? CRLF\r\n'
+  printf 'AHuv w\xe9\x80? WEiHuv w\xe9\x80? WEi\r\n'
   if $lone_breaks; then printf 'LF\nCR\r'; fi
   printf 'k\r\nx\r\nyz'
   block FREE_FOR_ALL '' 0 0 0 0 '' 2
   block FREE_FOR_ALL '' 0 0 1 7 '' 2
   block DEATH_RACE '' 0 0 0 0 BumblyBee 1 1
   block DEATH_RACE '' 0 0 1 1 BumblyBee 3 1
+  block DEATH_RACE '' 0 0 0 0 BumblyBee 13
+  block DEATH_RACE '' 0 0 0 0 BumblyBee 12
+  printf Z
   block DEATH_RACE Refinery 1 300 0 0 Semi 1
   printf '\r\n'
 } >"$scratch/expected.txt"
