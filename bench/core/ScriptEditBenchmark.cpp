@@ -1,7 +1,11 @@
 // One keystroke in the script area through the controller, on scripts of 0, 1 and 8 MB: typing at
 // the end, typing in the middle, and a keystroke at each end in turn, which makes the controller
-// map a far position every time. Each has the same change to a plain string as its baseline.
+// map a far position every time. Each has the same change to a plain string as its baseline. Also
+// the heap a 5 MB script and its history take after 1,000 edits.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <memory>
 
 #include "BaselineSummary.h"
 #include "BenchmarkScripts.h"
@@ -78,6 +82,24 @@ void TypeAtBothEndsBaseline(benchmark::State& state) {
     benchmark::DoNotOptimize(script.data());
   }
 }
+
+// The heap an editor holding a 5 MB script takes after 1,000 edits at scattered places, its undo
+// history included; printed as counters, not timed.
+void HeapAfterThousandEdits(benchmark::State& state) {
+  const std::string script = ScriptOfSize(5u << 20);
+  const std::size_t positions = PositionsIn(script);
+  for (auto _ : state) {
+    const std::size_t before = mallinfo2().uordblks;
+    auto editor = std::make_unique<BenchmarkEditor>();
+    (*editor)->ChangeText(Control::Text6, script);
+    for (std::size_t edit = 0; edit < 1000; ++edit) {
+      (*editor)->EditScript({(edit * 7919) % positions, 1, "xy"});
+    }
+    state.counters["heap_MiB"] = static_cast<double>(mallinfo2().uordblks - before) / (1u << 20);
+    benchmark::DoNotOptimize(editor.get());
+  }
+}
+BENCHMARK(HeapAfterThousandEdits)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void PerScriptSize(benchmark::internal::Benchmark* benchmark) {
   benchmark->ArgName("MB")->Arg(0)->Arg(1)->Arg(8)->Unit(benchmark::kNanosecond);

@@ -5,13 +5,16 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -200,11 +203,29 @@ TEST(ScriptArea, TypingAfterAnAddGoesOnFromTheBlock) {
     EXPECT_EQ(test.State().Text6, "// " + block + "tail" + block);
     EXPECT_EQ(DocumentText(area), test.State().Text6);
   }
+  const std::string beforeAdd = "// " + block + "tail";
   {
-    // Undoing the user's own typing after the add keeps editor and view in step.
+    // Undo takes the add back out; redo brings it back as an add does, caret at the start.
     area.setFocus();
     WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(DocumentText(area), test.State().Text6);
+    EXPECT_EQ(test.State().Text6, beforeAdd);
+    EXPECT_EQ(DocumentText(area), beforeAdd);
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(DocumentText(area), beforeAdd + block);
+    EXPECT_EQ(area.textCursor().position(), 0);
+  }
+  {
+    // The context menu's Undo takes the same step.
+    QTimer::singleShot(0, [] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        menu->actions().first()->trigger();
+        menu->close();
+      }
+    });
+    QContextMenuEvent open(QContextMenuEvent::Keyboard, {5, 5}, area.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(area.viewport(), &open);
+    EXPECT_EQ(test.State().Text6, beforeAdd);
+    EXPECT_EQ(DocumentText(area), beforeAdd);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "window/qt/EditorKeys.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -62,14 +64,19 @@ bool IsRedo(const QKeyEvent& key) {
 }  // namespace
 
 void EditorKeys::Install(QWidget& box, EditorKeyActions actions) {
-  box.installEventFilter(new EditorKeys(box, std::move(actions)));
+  auto* keys = new EditorKeys(box, std::move(actions));
+  box.installEventFilter(keys);
+  // A scroll area gets its context menu through its viewport.
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(&box)) {
+    area->viewport()->installEventFilter(keys);
+  }
 }
 
 EditorKeys::EditorKeys(QWidget& box, EditorKeyActions actions)
-    : QObject(&box), actions_(std::move(actions)) {}
+    : QObject(&box), box_(box), actions_(std::move(actions)) {}
 
-bool EditorKeys::eventFilter(QObject* watched, QEvent* event) {
-  auto& box = static_cast<QWidget&>(*watched);
+bool EditorKeys::eventFilter(QObject* /*watched*/, QEvent* event) {
+  QWidget& box = box_;
   switch (event->type()) {
     case QEvent::ShortcutOverride:
       // Claimed here, these keys reach the box as key presses, whatever a menu binds to them.
@@ -130,12 +137,12 @@ bool EditorKeys::OnContextMenu(QWidget& box, const QContextMenuEvent& event) {
   } else {
     menu.reset(static_cast<QPlainTextEdit&>(box).createStandardContextMenu(event.pos()));
   }
-  // The menu's Undo and Redo take the editor's steps, as the keys do.
-  for (QAction* action : menu->actions()) {
-    const bool undo = action->objectName() == QLatin1String("edit-undo");
-    if (!undo && action->objectName() != QLatin1String("edit-redo")) {
-      continue;
-    }
+  // The menu's Undo and Redo, its first two entries in an editable box, take the editor's steps,
+  // as the keys do.
+  const QList<QAction*> entries = menu->actions();
+  for (int entry = 0; entry < std::min<int>(2, static_cast<int>(entries.size())); ++entry) {
+    QAction* action = entries[entry];
+    const bool undo = entry == 0;
     disconnect(action, &QAction::triggered, nullptr, nullptr);
     action->setEnabled(undo ? actions_.canUndo() : actions_.canRedo());
     connect(action, &QAction::triggered, this, undo ? actions_.undo : actions_.redo);

@@ -35,6 +35,7 @@ class EditorKeys : public QObject {
   bool OnKey(QWidget& box, const QKeyEvent& key);
   bool OnContextMenu(QWidget& box, const QContextMenuEvent& event);
 
+  QWidget& box_;
   EditorKeyActions actions_;
 };
 
