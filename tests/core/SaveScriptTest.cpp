@@ -373,9 +373,11 @@ TEST(SaveScript, AnotherPlayerSavesWhereAPlainOverwriteWould) {
     EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
     EXPECT_EQ(ReadFile(kScript), old);
   }
-  for (int SystemFaults::*fault : {&SystemFaults::failedFileReads, &SystemFaults::failedTruncates,
-                                   &SystemFaults::failedFileSyncs}) {
-    SCOPED_TRACE("reading the old bytes, cutting to length or flushing fails: the old file stays");
+  for (const auto& [step, fault] :
+       {std::pair{"reading the old bytes", &SystemFaults::failedFileReads},
+        std::pair{"cutting to length", &SystemFaults::failedTruncates},
+        std::pair{"flushing", &SystemFaults::failedFileSyncs}}) {
+    SCOPED_TRACE(std::string(step) + " fails in place: the save fails and the old file stays");
     WriteFile(kScript, old);
     faults.*fault = 1;  // the child's copy uses it up; this process's must not fail ReadFile
     const std::string report = SaveInChild(std::string(1000, 'n'), true, RLIM_INFINITY);
