@@ -91,7 +91,7 @@ if $help_without_display; then
   [[ $out == *"[folder]"* ]] || fail "--help with no display printed no usage: $out"
   status=0
   out=$(cd "$scratch" && eval "$no_display $program 'no such folder'" 2>&1) || status=$?
-  [ "$status" = 2 ] && [[ $out == *"Cannot start in the game folder"* ]] ||
+  [[ $status == 2 && $out == *"Cannot start in the game folder"* ]] ||
     fail "a missing folder with no display ended with $status: $out"
 fi
 
