@@ -4,16 +4,27 @@
 # Installs the Debian packages it needs when they are missing.
 #   tools/run.sh [game folder]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+usage="usage: tools/run.sh [game folder]   (a relative folder is taken from where you are)"
 
-if [ $# -gt 0 ]; then
-  game=$1
-  [ -d "$game" ] || { echo "run.sh: no folder $game" >&2; exit 2; }
-else
-  game=build/game
+# The folder is made absolute before leaving the caller's directory for the repository's.
+game=""
+case $# in
+  0) ;;
+  1)
+    if [ "$1" = --help ] || [ "$1" = -h ]; then
+      echo "$usage"
+      exit 0
+    fi
+    [ -d "$1" ] || { echo "run.sh: no folder $1" >&2; exit 2; }
+    game=$(cd -- "$1" && pwd)
+    ;;
+  *) echo "run.sh: give at most one argument" >&2; echo "$usage" >&2; exit 2 ;;
+esac
+cd "$(dirname "$0")/.."
+if [ -z "$game" ]; then
+  game=$PWD/build/game
   mkdir -p "$game/ASSETS"
 fi
-game=$(cd "$game" && pwd)
 
 tools/install-packages.sh run
 cmake --preset app >/dev/null

@@ -92,6 +92,15 @@ TEST(AddToScript, UsesTheChosenEntriesAndTheirFallbacks) {
     EXPECT_NE(state.Text6.find("  TRACK \"Warehouse\"\r\n"), std::string::npos);
     EXPECT_NE(state.Text6.find("  SERVER_CAR \"Corvette\"\r\n"), std::string::npos);
   }
+  {
+    SCOPED_TRACE("a position one past the last entry is none chosen: empty quotes");
+    state.Text6.clear();
+    state.Combo2.chosen = 2;
+    state.Combo3.chosen = 2;
+    ASSERT_TRUE(AddToScript(state, ScriptSettings{}, log.Recorder()));
+    EXPECT_NE(state.Text6.find("  TRACK \"\"\r\n"), std::string::npos);
+    EXPECT_NE(state.Text6.find("  SERVER_CAR \"\"\r\n"), std::string::npos);
+  }
 }
 
 }  // namespace

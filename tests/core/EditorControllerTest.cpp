@@ -10,6 +10,7 @@
 #include "script/ServerCarList.h"
 #include "script/TrackList.h"
 #include "scriptfile/SaveScript.h"
+#include "window/ScriptPositions.h"
 
 namespace zarvex {
 namespace {
@@ -371,6 +372,30 @@ TEST(EditorController, UndoAndRedoTakeWholeStepsOfEachTextBox) {
     }
     EXPECT_EQ(undone, TextHistory::kMaxSteps);
     EXPECT_EQ(editor->State().Text6, "xxxxx");
+  }
+}
+
+TEST(ScriptPositions, WalkOnFromThePositionAskedLast) {
+  // CR LF, "a", CR LF, "é", a stray continuation byte, "𝄞" (two positions), "b".
+  const std::string_view text =
+      "\r\na\r\n\xC3\xA9\xA9\xF0\x9D\x84\x9E"
+      "b";
+  const struct {
+    std::size_t length;  // of the text as it stands when asked
+    std::size_t position;
+    std::size_t offset;
+    std::size_t reached;
+  } asked[] = {
+      {13, 1, 2, 1}, {13, 100, 13, 8}, {13, 7, 12, 7}, {13, 6, 8, 5},
+      {13, 4, 7, 4}, {13, 3, 5, 3},    {13, 2, 3, 2},  {13, 1, 2, 1},
+      {13, 0, 0, 0}, {13, 100, 13, 8}, {3, 5, 3, 2},  // the text got shorter than the offset last
+                                                      // reached
+  };
+  ScriptPositions positions;
+  for (const auto& ask : asked) {
+    SCOPED_TRACE("position " + std::to_string(ask.position));
+    EXPECT_EQ(positions.ByteOffsetOf(text.substr(0, ask.length), ask.position), ask.offset);
+    EXPECT_EQ(positions.ReachedPosition(), ask.reached);
   }
 }
 

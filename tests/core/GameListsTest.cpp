@@ -8,6 +8,7 @@
 #include "script/GameModeTable.h"
 #include "script/ServerCarList.h"
 #include "script/TrackList.h"
+#include "window/WindowLayout.h"
 
 namespace zarvex {
 namespace {
@@ -52,6 +53,36 @@ TEST(GameLists, HoldTheGamesIdentifiersOnceEachInTheirOrder) {
   EXPECT_EQ(GameModeTable.front().keyword, "FREE_FOR_ALL");
   EXPECT_EQ(GameModeTable.size(), 6u);
 }
+
+// Every control by the name in the window's design, in the design's list, each once.
+#define NAMED(control)                           \
+  std::pair {                                    \
+    Control::control, std::string_view(#control) \
+  }
+TEST(ControlNames, AreTheDesignsEachOnce) {
+  // clang-format off
+  const std::pair<Control, std::string_view> names[] = {
+      NAMED(Check1), NAMED(Check2), NAMED(Check3), NAMED(Check4), NAMED(Check5), NAMED(Check6),
+      NAMED(Combo1), NAMED(Combo2), NAMED(Combo3),
+      NAMED(Text1), NAMED(Text2), NAMED(Text3), NAMED(Text5), NAMED(Text6),
+      NAMED(Command1), NAMED(Command2),
+      NAMED(Label1), NAMED(Label2), NAMED(Label3), NAMED(Label4), NAMED(Label5), NAMED(Label6),
+      NAMED(Label7), NAMED(Label8), NAMED(Label9), NAMED(Label10), NAMED(Label11), NAMED(Label12),
+      NAMED(Label13), NAMED(Image1),
+  };
+  // clang-format on
+  std::set<std::string_view> shown;
+  for (const auto& [control, name] : names) {
+    EXPECT_EQ(NameOf(control), name);
+    EXPECT_EQ(std::count_if(kWindowLayout.begin(), kWindowLayout.end(),
+                            [control](const ControlLayout& row) { return row.name == control; }),
+              1)
+        << name;
+    shown.insert(NameOf(control));
+  }
+  EXPECT_EQ(shown.size(), kControlCount);
+}
+#undef NAMED
 
 }  // namespace
 }  // namespace zarvex

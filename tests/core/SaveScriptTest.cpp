@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "platform/NativePlatform.h"
+#include "platform/Utf8.h"
 #include "platform/Windows1252Encoder.h"
 #include "window/GameFolder.h"
 
@@ -125,10 +126,22 @@ TEST(SaveScript, FailuresAreReportedAndKeepTheOldFile) {
 // definitions stand in for the C library's, and pass every call through while nothing is armed.
 struct SystemFaults {
   int interruptedWrites = 0;       // writes that fail with EINTR before one goes through
-  bool failFileSync = false;       // fsync of a file fails with EIO
+  int failedFileReads = 0;         // reads of a file that fail with EIO, from the next one on
+  int failedTruncates = 0;         // likewise ftruncate
+  int failedFileSyncs = 0;         // likewise fsync of a file
   int readdirsBeforeFailure = -1;  // readdir fails with EIO after this many entries
   int folderSyncs = 0;             // counts fsync of folders
 } faults;
+
+// Uses up one of the failures armed, if any is left.
+bool Fail(int& armed) {
+  if (armed <= 0) {
+    return false;
+  }
+  --armed;
+  errno = EIO;
+  return true;
+}
 
 }  // namespace
 }  // namespace zarvex
@@ -142,12 +155,27 @@ extern "C" ssize_t write(int fd, const void* bytes, size_t count) {
   return ::syscall(SYS_write, fd, bytes, count);
 }
 
+// Only files' reads fail: the test's own pipes and folders are read as usual.
+extern "C" ssize_t read(int fd, void* bytes, size_t count) {
+  struct stat info {};
+  if (zarvex::faults.failedFileReads > 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      zarvex::Fail(zarvex::faults.failedFileReads)) {
+    return -1;
+  }
+  return ::syscall(SYS_read, fd, bytes, count);
+}
+
+extern "C" int ftruncate(int fd, off_t length) {
+  return zarvex::Fail(zarvex::faults.failedTruncates)
+             ? -1
+             : static_cast<int>(::syscall(SYS_ftruncate, fd, length));
+}
+
 extern "C" int fsync(int fd) {
   struct stat info {};
   const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
   zarvex::faults.folderSyncs += folder ? 1 : 0;
-  if (zarvex::faults.failFileSync && !folder) {
-    errno = EIO;
+  if (!folder && zarvex::Fail(zarvex::faults.failedFileSyncs)) {
     return -1;
   }
   return static_cast<int>(::syscall(SYS_fsync, fd));
@@ -240,9 +268,8 @@ TEST(SaveScript, SystemFaultsDuringTheSave) {
   }
   {
     SCOPED_TRACE("a failed flush of the file fails the save and keeps the old bytes");
-    faults.failFileSync = true;
+    faults.failedFileSyncs = 1;
     EXPECT_FALSE(Save("NEW", log));
-    faults.failFileSync = false;
     ExpectFailureMessage(log);
     EXPECT_EQ(ReadFile(kScript), "OLD\r\n");
     EXPECT_EQ(NamesIn("ASSETS"), std::vector<std::string>{"gamescript.txt"});
@@ -346,6 +373,18 @@ TEST(SaveScript, AnotherPlayerSavesWhereAPlainOverwriteWould) {
     EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
     EXPECT_EQ(ReadFile(kScript), old);
   }
+  for (const auto& [step, fault] :
+       {std::pair{"reading the old bytes", &SystemFaults::failedFileReads},
+        std::pair{"cutting to length", &SystemFaults::failedTruncates},
+        std::pair{"flushing", &SystemFaults::failedFileSyncs}}) {
+    SCOPED_TRACE(std::string(step) + " fails in place: the save fails and the old file stays");
+    WriteFile(kScript, old);
+    faults.*fault = 1;  // the child's copy uses it up; this process's must not fail ReadFile
+    const std::string report = SaveInChild(std::string(1000, 'n'), true, RLIM_INFINITY);
+    faults.*fault = 0;
+    EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
+    EXPECT_EQ(ReadFile(kScript), old);
+  }
   {
     SCOPED_TRACE("an open folder does not make another player's read-only file writable");
     ::chmod("ASSETS", 0777);
@@ -377,7 +416,9 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
       ".gamescript.txt.99999999999999999999.a1B2c3",  // no process id has so many digits
       ".gamescript.txt.notes",
       ".gamescript.txt.old.backup",
-      "gamescript.txt",  // in the order NamesIn gives
+      ".gamescript.txx." + std::to_string(child) + ".a1B2c3",  // other files', of the same length
+      "gamescript.txt",                                        // in the order NamesIn gives
+      "xgamescript.txt." + std::to_string(child) + ".a1B2c3",
   };
   for (const auto* names : {&dead, &kept}) {
     for (const std::string& name : *names) {
@@ -414,16 +455,56 @@ TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {
   const Windows1252Encoder encoder;
   EXPECT_EQ(encoder.ToFileText("  TRACK \"Arena\"\r\n"), "  TRACK \"Arena\"\r\n");
   EXPECT_EQ(encoder.ToFileText("caf\xC3\xA9 \xC2\xA0\xC3\xBF"), "caf\xE9 \xA0\xFF");
-  EXPECT_EQ(encoder.ToFileText("\xE2\x82\xAC \xC5\xA0 \xE2\x80\x9C"), "\x80 \x8A \x93");
+  // Bytes 0x80 to 0x9F as the code page's published table gives them, the five it leaves
+  // undefined aside.
+  // clang-format off
+  const std::pair<char32_t, char> published[] = {
+      {0x20AC, '\x80'}, {0x201A, '\x82'}, {0x0192, '\x83'}, {0x201E, '\x84'}, {0x2026, '\x85'},
+      {0x2020, '\x86'}, {0x2021, '\x87'}, {0x02C6, '\x88'}, {0x2030, '\x89'}, {0x0160, '\x8A'},
+      {0x2039, '\x8B'}, {0x0152, '\x8C'}, {0x017D, '\x8E'}, {0x2018, '\x91'}, {0x2019, '\x92'},
+      {0x201C, '\x93'}, {0x201D, '\x94'}, {0x2022, '\x95'}, {0x2013, '\x96'}, {0x2014, '\x97'},
+      {0x02DC, '\x98'}, {0x2122, '\x99'}, {0x0161, '\x9A'}, {0x203A, '\x9B'}, {0x0153, '\x9C'},
+      {0x017E, '\x9E'}, {0x0178, '\x9F'},
+  };
+  // clang-format on
+  for (const auto& [character, byte] : published) {
+    std::string utf8;
+    AppendUtf8(utf8, character);
+    EXPECT_EQ(encoder.ToFileText(utf8), std::string(1, byte))
+        << "U+" << std::hex << static_cast<std::uint32_t>(character);
+  }
   // The five bytes the code page leaves undefined stand for the control characters of their number.
   EXPECT_EQ(encoder.ToFileText("\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"), "\x81\x8D\x8F\x90\x9D");
-  // One "?" per character that does not fit: Cyrillic, CJK, an emoji, a C1 control.
-  EXPECT_EQ(encoder.ToFileText("\xD0\x96\xE4\xB8\xAD\xF0\x9F\x98\x80\xC2\x80"), "????");
-  // Broken UTF-8 is never passed through as raw bytes.
-  EXPECT_EQ(encoder.ToFileText("a\xFF"
-                               "b\xC3"),
-            "a?b?");
-  EXPECT_EQ(encoder.ToFileText("\xED\xA0\x80"), "???") << "an encoded surrogate is invalid";
+  // One "?" per character that does not fit, one per byte of broken UTF-8, which is never passed
+  // through as raw bytes.
+  // clang-format off
+  const std::pair<std::string_view, std::string_view> decoded[] = {
+      {"\x7F", "\x7F"},                     // the edges of each length
+      {"\xC2\x80", "?"},                    // a C1 control
+      {"\xC4\x80", "?"},
+      {"\xDF\xBF", "?"},
+      {"\xE0\xA0\x80", "?"},
+      {"\xEF\xBF\xBF", "?"},
+      {"\xF0\x90\x80\x80", "?"},
+      {"\xF4\x8F\xBF\xBF", "?"},
+      {"\xF4\x90\x80\x80", "????"},         // past U+10FFFF
+      {"\xF5\x80\x80\x80\xFC\x80\x80\x80", "????????"},  // no lead byte
+      {"\xC0\x80\xC1\xBF", "????"},         // overlong
+      {"\xE0\x9F\xBF", "???"},
+      {"\xF0\x8F\xBF\xBF", "????"},
+      {"\xED\x9F\xBF\xEE\x80\x80", "??"},   // either side of the surrogates
+      {"\xED\xA0\x80\xED\xBF\xBF", "??????"},
+      {"\x80 \xBF", "? ?"},                 // a continuation byte alone
+      {"\xFF", "?"},
+      {"\xC3" "a\xE2\x82" "b\xF0\x9F\x98" "c", "?a??b???c"},  // cut off
+      {"\xE2\x82\xC3\xA9", "??\xE9"},
+      {std::string_view("\xE2\x82\xAC", 2), "??"},  // the text ends first
+      {"1234567\xC3\xA9\xD0\x96", "1234567\xE9?"},  // after a run of ASCII
+  };
+  // clang-format on
+  for (const auto& [utf8, bytes] : decoded) {
+    EXPECT_EQ(encoder.ToFileText(utf8), bytes) << ::testing::PrintToString(std::string(utf8));
+  }
 }
 
 }  // namespace

@@ -9,24 +9,29 @@
 # the same.
 #
 #   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>] [--paste-lone-breaks]
+#          [--help-without-display]
 #
 # --program  starts the editor; may carry a launcher ("wine /path/editor.exe"). Use absolute paths.
 # --points   prints the client size and each control's middle (tools/layout-points).
 # --timeout  how long to wait for a window to appear (default 60; a launcher may start slowly).
 # --paste-lone-breaks  the pasted text holds a lone LF and a lone CR too. Not for a program under
 #            Wine: Wine's clipboard bridge hands a Windows program CR LF for every LF.
+# --help-without-display  first, with no display at all, --help must print the usage and a
+#            missing folder end the program with status 2 (the Linux program's command line).
 set -euo pipefail
 
 program=""
 points=""
 timeout=60
 lone_breaks=false
+help_without_display=false
 while [ $# -gt 0 ]; do
   case "$1" in
     --program) program=$2; shift 2 ;;
     --points) points=$2; shift 2 ;;
     --timeout) timeout=$2; shift 2 ;;
     --paste-lone-breaks) lone_breaks=true; shift ;;
+    --help-without-display) help_without_display=true; shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -79,6 +84,16 @@ while read -r name x y; do
   fi
 done < <(eval "$points")
 [ "$client_width" -gt 0 ] || fail "no client size from: $points"
+
+if $help_without_display; then
+  no_display="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+  out=$(eval "$no_display $program --help" 2>&1) || fail "--help with no display ended with $?: $out"
+  [[ $out == *"[folder]"* ]] || fail "--help with no display printed no usage: $out"
+  status=0
+  out=$(cd "$scratch" && eval "$no_display $program 'no such folder'" 2>&1) || status=$?
+  [[ $status == 2 && $out == *"Cannot start in the game folder"* ]] ||
+    fail "a missing folder with no display ended with $status: $out"
+fi
 
 start_private_x_server "$scratch" || fail "no X server of its own"
 

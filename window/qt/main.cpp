@@ -2,6 +2,7 @@
 // options and one optional argument, the game's folder, which it starts in.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
 #include <cstdio>
@@ -26,16 +27,18 @@ QIcon ProgramIcon() {
   return icon;
 }
 
-// Enters the game folder named on the command line, if any. Returns false when the editor must end.
-bool EnterGameFolderFromArguments(const QApplication& application) {
-  QCommandLineParser parser;
+// The command line: help, and one optional argument, the game's folder.
+void Describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       QStringLiteral("Composes ASSETS/gamescript.txt under the game's folder."));
   parser.addHelpOption();
   parser.addPositionalArgument(QStringLiteral("folder"),
                                QStringLiteral("The game's folder, the one that holds ASSETS."),
                                QStringLiteral("[folder]"));
-  parser.process(application);
+}
+
+// Enters the game folder the command line names, if any. Returns false when the editor must end.
+bool EnterGameFolderOf(const QCommandLineParser& parser) {
   std::vector<std::filesystem::path> folders;
   for (const QString& folder : parser.positionalArguments()) {
     folders.emplace_back(QFile::encodeName(folder).toStdString());
@@ -47,12 +50,41 @@ bool EnterGameFolderFromArguments(const QApplication& application) {
   return refused.empty();
 }
 
+enum class CommandLine { Read, Refused, LeftToTheWindowSystem };
+
+// Reads the command line before the window system is needed, so that help and a refused folder
+// need no display. Qt's own options (-platform and the like), and --help-all that lists them, are
+// known only to the window system's application object: a command line with one of them, or with
+// an option nobody knows, is left to be read once that object exists.
+CommandLine ReadBeforeTheWindowSystem(int& argc, char* argv[]) {
+  if (argc < 2) {
+    return CommandLine::Read;
+  }
+  const QCoreApplication core(argc, argv);
+  QCommandLineParser parser;
+  Describe(parser);
+  if (!parser.parse(QCoreApplication::arguments()) || parser.isSet(QStringLiteral("help-all"))) {
+    return CommandLine::LeftToTheWindowSystem;
+  }
+  parser.process(core);  // prints the help and ends, when asked for it
+  return EnterGameFolderOf(parser) ? CommandLine::Read : CommandLine::Refused;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  if (!EnterGameFolderFromArguments(application)) {
+  const CommandLine early = ReadBeforeTheWindowSystem(argc, argv);
+  if (early == CommandLine::Refused) {
     return 2;
+  }
+  QApplication application(argc, argv);
+  if (early == CommandLine::LeftToTheWindowSystem) {
+    QCommandLineParser parser;
+    Describe(parser);
+    parser.process(application);  // ends with status 1 on an option nobody knows
+    if (!EnterGameFolderOf(parser)) {
+      return 2;
+    }
   }
   // No application display name is set: Qt would append it to every window title, and the
   // caption and the message box title must read exactly as designed.
