@@ -54,9 +54,24 @@ std::error_code CheckWritable(const fs::path& path) {
   return {};
 }
 
+// GetFinalPathNameByHandleW arrived with Vista, and with it links to files; Windows XP has
+// neither, so there the path names the file itself.
+using FinalPathFunction = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
+constexpr DWORD kFileNameNormalized = 0;  // FILE_NAME_NORMALIZED
+
+FinalPathFunction FinalPathOfHandle() {
+  static const auto function = reinterpret_cast<FinalPathFunction>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+  return function;
+}
+
 // A link at the path stays a link: the file it finally names is the one replaced, as on Linux.
 // A link to nothing fails here.
 std::error_code FollowLink(fs::path& path) {
+  const FinalPathFunction finalPath = FinalPathOfHandle();
+  if (finalPath == nullptr) {
+    return {};
+  }
   const HANDLE file =
       CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -64,12 +79,11 @@ std::error_code FollowLink(fs::path& path) {
     return LastWin32Error();
   }
   std::wstring target(MAX_PATH, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
-                                           FILE_NAME_NORMALIZED);
+  DWORD length =
+      finalPath(file, target.data(), static_cast<DWORD>(target.size()), kFileNameNormalized);
   if (length >= target.size()) {
     target.resize(length);
-    length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
-                                       FILE_NAME_NORMALIZED);
+    length = finalPath(file, target.data(), static_cast<DWORD>(target.size()), kFileNameNormalized);
   }
   const std::error_code error =
       length == 0 || length >= target.size() ? LastWin32Error() : std::error_code{};

@@ -11,7 +11,6 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -123,21 +122,29 @@ struct SeenMessageBox {
 // Watches from another thread for a message box of the given thread, then presses its OK.
 class MessageBoxWatcher {
  public:
-  explicit MessageBoxWatcher(DWORD uiThread) : thread_([this, uiThread] { Watch(uiThread); }) {}
-  ~MessageBoxWatcher() {
-    if (thread_.joinable()) {
-      thread_.join();
-    }
-  }
+  // A system thread: the Win32 thread model of the cross-compiler has no std::thread.
+  explicit MessageBoxWatcher(DWORD uiThread)
+      : uiThread_(uiThread), thread_(CreateThread(nullptr, 0, &Run, this, 0, nullptr)) {}
+  ~MessageBoxWatcher() { Result(); }
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   SeenMessageBox Result() {
-    thread_.join();
+    if (thread_ != nullptr) {
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+      thread_ = nullptr;
+    }
     return seen_;
   }
 
  private:
+  static DWORD WINAPI Run(void* watcher) {
+    static_cast<MessageBoxWatcher*>(watcher)->Watch(
+        static_cast<MessageBoxWatcher*>(watcher)->uiThread_);
+    return 0;
+  }
+
   void Watch(DWORD uiThread) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -188,7 +195,8 @@ class MessageBoxWatcher {
   }
 
   SeenMessageBox seen_;
-  std::thread thread_;
+  DWORD uiThread_;
+  HANDLE thread_;
 };
 
 TEST(Form1, StartsReadyForTheUser) {

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -47,6 +46,13 @@ void SetReadOnly(const fs::path& path, bool readOnly) {
 std::string_view UnreadablePiece() {
   static void* const page = VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_NOACCESS);
   return {static_cast<const char*>(page), 4096};
+}
+
+// A virus scanner's thread, which lets go of the file it holds after a moment.
+DWORD WINAPI CloseAfterAMoment(void* file) {
+  Sleep(60);
+  CloseHandle(file);
+  return 0;
 }
 
 // Sets or clears Linux's immutable flag on a folder: it then refuses new files and renames while
@@ -177,12 +183,10 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
     const HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
-    std::thread letGo([scanner] {
-      Sleep(60);
-      CloseHandle(scanner);
-    });
+    const HANDLE letGo = CreateThread(nullptr, 0, &CloseAfterAMoment, scanner, 0, nullptr);
     const std::error_code waited = replacer.Replace(target, "scanned\r\n");
-    letGo.join();
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(letGo);
     EXPECT_FALSE(waited) << waited.message();
     EXPECT_EQ(ReadFile(target), "scanned\r\n");
   }
