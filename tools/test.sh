@@ -35,4 +35,5 @@ unzip -p "$zip" '*/zarvex-script-editor.exe' | strings -el -n3 | grep -x "$versi
 exe=build/windows/shipped.exe
 unzip -p "$zip" '*/zarvex-script-editor.exe' >"$exe"
 tools/check-windows-exe.py manifest "$exe"
+tools/check-windows-exe.py imports "$exe" packaging/xp-sp3-imports.txt
 echo "packages: $deb and $zip pass lintian, desktop-file-validate and appstreamcli; the exe's manifest and imports pass"
