@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -525,6 +526,27 @@ TEST(Form1, ScalesWithTheScreensResolution) {
     EXPECT_EQ(script.lfWeight, FW_NORMAL);
     EXPECT_EQ(std::wstring(script.lfFaceName), L"Verdana");
     EXPECT_EQ(std::wstring(fontOf(Control::Command1).lfFaceName), L"MS Sans Serif");
+  }
+}
+
+TEST(Form1, OpenListsShowEightEntries) {
+  // Measured open, as the player sees it: CB_GETDROPPEDCONTROLRECT spans the closed field too on
+  // Windows but not under Wine. A list of fewer entries opens as high as they need.
+  for (const int dotsPerInch : {96, 144}) {
+    const WindowUnderTest window(dotsPerInch);
+    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+      SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi");
+      SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
+      COMBOBOXINFO parts{};
+      parts.cbSize = sizeof parts;
+      GetComboBoxInfo(window[list], &parts);
+      RECT open{};
+      GetClientRect(parts.hwndList, &open);
+      SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
+      const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
+      const auto shown = std::min<LRESULT>(8, SendMessageW(window[list], CB_GETCOUNT, 0, 0));
+      EXPECT_EQ(open.bottom, shown * entry);
+    }
   }
 }
 
