@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -408,6 +409,17 @@ TEST(SaveScript, SavesUnderTheGameFolderGivenAtStart) {
   MessageLog log;
   EXPECT_TRUE(Save("X", log));
   EXPECT_EQ(ReadFile(folder.Path() / "game" / kScript), "X\r\n");
+  {
+    // A game folder of 250 characters, whose script's path is past Windows' MAX_PATH.
+    fs::path deep = folder.Path();
+    while (deep.native().size() < 250) {
+      deep /= std::string(std::min<std::size_t>(60, 250 - deep.native().size() - 1), 'd');
+    }
+    fs::create_directories(deep / "ASSETS");
+    EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{deep}), "");
+    EXPECT_TRUE(Save("deep", log)) << log.Messages().back();
+    EXPECT_EQ(ReadFile(deep / kScript), "deep\r\n");
+  }
 }
 
 TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {

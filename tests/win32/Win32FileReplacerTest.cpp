@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/win32/WholePath.h"
 #include "platform/win32/Win32AnsiEncoder.h"
 #include "platform/win32/Win32ErrorCategory.h"
 #include "scriptfile/SaveScript.h"
@@ -312,6 +313,29 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     EXPECT_TRUE(SaveScript(state, replacer, encoder, log.Recorder()));
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n\r\n");
+  }
+}
+
+TEST(WholePath, GivesEveryFileOperationAPathTheSystemTakes) {
+  // Plain paths up to 259 characters and the closing null; longer ones in the extended form.
+  const std::wstring fits = L"C:\\" + std::wstring(256, L'g');
+  EXPECT_EQ(ExtendedLengthPath(fits), fits);
+  EXPECT_EQ(ExtendedLengthPath(fits + L"g"), L"\\\\?\\" + fits + L"g");
+  const std::wstring share = L"\\\\server\\share\\" + std::wstring(250, L'g');
+  EXPECT_EQ(ExtendedLengthPath(share), L"\\\\?\\UNC\\server\\share\\" + std::wstring(250, L'g'));
+  EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\" + fits + L"g"), L"\\\\?\\" + fits + L"g");
+  {
+    // The script's relative path from the working directory, as a save gives it.
+    const ScratchWorkingDirectory folder;
+    EXPECT_EQ(WholePath(ScriptFilePath()), folder.Path() / "ASSETS\\gamescript.txt");
+    fs::path deep = folder.Path();
+    while (deep.native().size() < 250) {
+      deep /= std::wstring(std::min<std::size_t>(60, 250 - deep.native().size() - 1), L'd');
+    }
+    fs::create_directories(deep);
+    fs::current_path(deep);
+    EXPECT_EQ(WholePath(ScriptFilePath()).native(),
+              L"\\\\?\\" + deep.native() + L"\\ASSETS\\gamescript.txt");
   }
 }
 
