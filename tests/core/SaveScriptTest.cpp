@@ -419,6 +419,21 @@ TEST(SaveScript, SavesUnderTheGameFolderGivenAtStart) {
     EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{deep}), "");
     EXPECT_TRUE(Save("deep", log)) << log.Messages().back();
     EXPECT_EQ(ReadFile(deep / kScript), "deep\r\n");
+    // Deeper than Windows' plain working directories: entered where the system allows it (Wine,
+    // Linux, Windows with long paths enabled), refused with the start-up message elsewhere.
+    const fs::path deeper = deep / std::string(60, 'd');
+    fs::create_directories(deeper / "ASSETS");
+    const std::string entered = EnterGameFolder(std::vector<fs::path>{deeper});
+    if (entered.empty()) {
+      EXPECT_TRUE(Save("deeper", log));
+      EXPECT_EQ(ReadFile(deeper / kScript), "deeper\r\n");
+    } else {
+      EXPECT_EQ(entered.substr(0, entered.find('\n')),
+                "Cannot start in the game folder " + deeper.string());
+    }
+    // Within reach of the scratch folder's clean-up: the C runtime lists no folder that deep.
+    fs::current_path(folder.Path());
+    fs::rename(deeper, folder.Path() / "deeper");
   }
 }
 
