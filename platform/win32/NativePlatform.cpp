@@ -18,8 +18,9 @@ const TextEncoder& NativeTextEncoder() {
   return encoder;
 }
 
-// The system's own call: the C runtime's reads the new directory back into a buffer of MAX_PATH,
-// too short where the system allows a longer one (Windows 10 and later, with long paths enabled).
+// The system's own call, not the C runtime's _wchdir: the runtime keeps directories in buffers of
+// MAX_PATH (under Wine its _wgetcwd and folder listing fail past that), while the system takes
+// longer ones where long paths are enabled (Windows 10 and later).
 std::error_code EnterFolder(const std::filesystem::path& folder) {
   return SetCurrentDirectoryW(folder.c_str()) ? std::error_code{} : LastWin32Error();
 }
