@@ -4,10 +4,12 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(ZARVEX_MINGW_TRIPLE i686-w64-mingw32)
-# The POSIX thread model: the other one has no std::mutex, which GoogleTest needs. Its thread
-# library is linked statically like the rest.
-set(CMAKE_C_COMPILER ${ZARVEX_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZARVEX_MINGW_TRIPLE}-g++-posix)
+# The Win32 thread model: the POSIX one links Debian's winpthreads, which is built for Vista and
+# imports GetTickCount64, so Windows XP would refuse to load the program. The editor runs on one
+# thread; this model has no std::thread or std::mutex, so the tests start threads through the
+# system and GoogleTest gets a Win32 event where it wants them (cmake/googletest-from-source).
+set(CMAKE_C_COMPILER ${ZARVEX_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${ZARVEX_MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${ZARVEX_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${ZARVEX_MINGW_TRIPLE})

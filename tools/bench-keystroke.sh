@@ -26,7 +26,7 @@ caption="Zarvex Script Editor"
 # The target, reported and not enforced: a keystroke costs the editor no more than Notepad.
 keystroke_target=1
 
-if ! command -v i686-w64-mingw32-g++-posix >/dev/null || ! command -v wineserver >/dev/null; then
+if ! command -v i686-w64-mingw32-g++-win32 >/dev/null || ! command -v wineserver >/dev/null; then
   echo "== Keystrokes, Windows under Wine: skipped, no mingw-w64 or no Wine here"
   exit 0
 fi

@@ -222,7 +222,7 @@ report "Window start-up, Linux (Qt)" "$linux_build/startup-runs-linux.txt"
 if [ -n "${BENCH_STARTUP_SKIP_WINE:-}" ]; then
   exit 0
 fi
-if ! command -v i686-w64-mingw32-g++-posix >/dev/null || ! command -v wineserver >/dev/null; then
+if ! command -v i686-w64-mingw32-g++-win32 >/dev/null || ! command -v wineserver >/dev/null; then
   echo "== Window start-up, Windows under Wine: skipped, no mingw-w64 or no Wine here"
   exit 0
 fi

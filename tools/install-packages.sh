@@ -11,7 +11,7 @@ test_packages=("${run_packages[@]}" googletest libgtest-dev libgmock-dev libbenc
                libclang-rt-14-dev
                xvfb xauth xdotool xclip x11-utils imagemagick dpkg-dev file
                g++-mingw-w64-i686 wine wine32 wine64
-               lintian desktop-file-utils appstream unzip)
+               lintian desktop-file-utils appstream unzip python3)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

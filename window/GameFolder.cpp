@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/NativePlatform.h"
 #include "platform/Utf8.h"
 
 namespace zarvex {
@@ -20,7 +21,7 @@ std::string EnterGameFolder(std::span<const fs::path> arguments) {
   if (error) {
     folder = arguments.front();
   } else {
-    fs::current_path(folder, error);
+    error = EnterFolder(folder);
   }
   if (error) {
     return "Cannot start in the game folder " + Utf8PathText(folder) + "\n" + error.message();

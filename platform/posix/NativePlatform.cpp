@@ -24,4 +24,10 @@ const TextEncoder& NativeTextEncoder() {
   return encoder;
 }
 
+std::error_code EnterFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::current_path(folder, error);
+  return error;
+}
+
 }  // namespace zarvex

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/WholePath.h"
 #include "platform/win32/Win32ErrorCategory.h"
 
 namespace zarvex {
@@ -54,9 +55,24 @@ std::error_code CheckWritable(const fs::path& path) {
   return {};
 }
 
+// GetFinalPathNameByHandleW arrived with Vista, and with it links to files; Windows XP has
+// neither, so there the path names the file itself.
+using FinalPathFunction = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
+constexpr DWORD kFileNameNormalized = 0;  // FILE_NAME_NORMALIZED
+
+FinalPathFunction FinalPathOfHandle() {
+  static const auto function = reinterpret_cast<FinalPathFunction>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+  return function;
+}
+
 // A link at the path stays a link: the file it finally names is the one replaced, as on Linux.
 // A link to nothing fails here.
 std::error_code FollowLink(fs::path& path) {
+  const FinalPathFunction finalPath = FinalPathOfHandle();
+  if (finalPath == nullptr) {
+    return {};
+  }
   const HANDLE file =
       CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -64,12 +80,11 @@ std::error_code FollowLink(fs::path& path) {
     return LastWin32Error();
   }
   std::wstring target(MAX_PATH, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
-                                           FILE_NAME_NORMALIZED);
+  DWORD length =
+      finalPath(file, target.data(), static_cast<DWORD>(target.size()), kFileNameNormalized);
   if (length >= target.size()) {
     target.resize(length);
-    length = GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()),
-                                       FILE_NAME_NORMALIZED);
+    length = finalPath(file, target.data(), static_cast<DWORD>(target.size()), kFileNameNormalized);
   }
   const std::error_code error =
       length == 0 || length >= target.size() ? LastWin32Error() : std::error_code{};
@@ -113,20 +128,31 @@ std::wstring RandomTemporaryName() {
   return std::wstring(kTemporaryPrefix) + digits + std::wstring(kTemporarySuffix);
 }
 
+ULONGLONG Ticks(const FILETIME& time) {
+  return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
 // A save killed between creating its temporary file and moving it leaves the file behind. Any
 // such file older than the current save is removed once a save succeeds; a newer one may belong
 // to another editor saving at this moment and stays. The save has happened by then, so nothing
-// here may fail it: every step takes an error code and a failed one is passed over.
-void RemoveAbandonedTemporaries(const fs::path& folder, fs::file_time_type saveStarted) {
-  std::error_code error;
-  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-       entry.increment(error)) {
-    std::error_code ignored;
-    if (IsTemporaryName(entry->path().filename().native()) && entry->is_regular_file(ignored) &&
-        entry->last_write_time(ignored) < saveStarted && !ignored) {
-      fs::remove(entry->path(), ignored);
-    }
+// here may fail it: a step that fails is passed over. The system's own search, since the C
+// runtime's folder listing stops at MAX_PATH.
+void RemoveAbandonedTemporaries(const fs::path& folder, const FILETIME& saveStarted) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(
+      (folder / (std::wstring(kTemporaryPrefix) + L"*" + std::wstring(kTemporarySuffix))).c_str(),
+      &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return;
   }
+  do {
+    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+    if (IsTemporaryName(found.cFileName) && (found.dwFileAttributes & kNotAFile) == 0 &&
+        Ticks(found.ftLastWriteTime) < Ticks(saveStarted)) {
+      DeleteFileW((folder / found.cFileName).c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 // Short, growing pauses, 310 ms in all: long enough for a virus scanner or an indexer that opens
@@ -266,7 +292,8 @@ class TemporaryFile {
 }  // namespace
 
 std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces contents) {
-  fs::path path = requested.parent_path().empty() ? fs::path(L".") / requested : requested;
+  // Every operation below, the temporary file's included, takes this path or one beside it.
+  fs::path path = WholePath(requested);
 
   DWORD newAttributes = FILE_ATTRIBUTE_NORMAL;
   DWORD oldAttributes = GetFileAttributesW(path.c_str());
@@ -301,7 +328,8 @@ std::error_code Win32FileReplacer::Replace(const fs::path& requested, Pieces con
     return exists && error.value() == ERROR_ACCESS_DENIED ? WriteInPlace(path, contents) : error;
   };
 
-  const auto saveStarted = fs::file_time_type::clock::now();
+  FILETIME saveStarted;
+  GetSystemTimeAsFileTime(&saveStarted);
   TemporaryFile temporary(path, newAttributes);
   if (temporary.OpenError()) {
     return writeInPlaceIfRefused(temporary.OpenError());

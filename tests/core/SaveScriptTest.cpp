@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -449,6 +450,32 @@ TEST(SaveScript, SavesUnderTheGameFolderGivenAtStart) {
   MessageLog log;
   EXPECT_TRUE(Save("X", log));
   EXPECT_EQ(ReadFile(folder.Path() / "game" / kScript), "X\r\n");
+  {
+    // A game folder of 250 characters, whose script's path is past Windows' MAX_PATH.
+    fs::path deep = folder.Path();
+    while (deep.native().size() < 250) {
+      deep /= std::string(std::min<std::size_t>(60, 250 - deep.native().size() - 1), 'd');
+    }
+    fs::create_directories(deep / "ASSETS");
+    EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{deep}), "");
+    EXPECT_TRUE(Save("deep", log)) << log.Messages().back();
+    EXPECT_EQ(ReadFile(deep / kScript), "deep\r\n");
+    // Deeper than Windows' plain working directories: entered where the system allows it (Wine,
+    // Linux, Windows with long paths enabled), refused with the start-up message elsewhere.
+    const fs::path deeper = deep / std::string(60, 'd');
+    fs::create_directories(deeper / "ASSETS");
+    const std::string entered = EnterGameFolder(std::vector<fs::path>{deeper});
+    if (entered.empty()) {
+      EXPECT_TRUE(Save("deeper", log));
+      EXPECT_EQ(ReadFile(deeper / kScript), "deeper\r\n");
+    } else {
+      EXPECT_EQ(entered.substr(0, entered.find('\n')),
+                "Cannot start in the game folder " + deeper.string());
+    }
+    // Within reach of the scratch folder's clean-up: the C runtime lists no folder that deep.
+    fs::current_path(folder.Path());
+    fs::rename(deeper, folder.Path() / "deeper");
+  }
 }
 
 TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -123,21 +123,29 @@ struct SeenMessageBox {
 // Watches from another thread for a message box of the given thread, then presses its OK.
 class MessageBoxWatcher {
  public:
-  explicit MessageBoxWatcher(DWORD uiThread) : thread_([this, uiThread] { Watch(uiThread); }) {}
-  ~MessageBoxWatcher() {
-    if (thread_.joinable()) {
-      thread_.join();
-    }
-  }
+  // A system thread: the Win32 thread model of the cross-compiler has no std::thread.
+  explicit MessageBoxWatcher(DWORD uiThread)
+      : uiThread_(uiThread), thread_(CreateThread(nullptr, 0, &Run, this, 0, nullptr)) {}
+  ~MessageBoxWatcher() { Result(); }
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   SeenMessageBox Result() {
-    thread_.join();
+    if (thread_ != nullptr) {
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+      thread_ = nullptr;
+    }
     return seen_;
   }
 
  private:
+  static DWORD WINAPI Run(void* watcher) {
+    static_cast<MessageBoxWatcher*>(watcher)->Watch(
+        static_cast<MessageBoxWatcher*>(watcher)->uiThread_);
+    return 0;
+  }
+
   void Watch(DWORD uiThread) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -188,7 +196,8 @@ class MessageBoxWatcher {
   }
 
   SeenMessageBox seen_;
-  std::thread thread_;
+  DWORD uiThread_;
+  HANDLE thread_;
 };
 
 TEST(Form1, StartsReadyForTheUser) {
@@ -517,6 +526,27 @@ TEST(Form1, ScalesWithTheScreensResolution) {
     EXPECT_EQ(script.lfWeight, FW_NORMAL);
     EXPECT_EQ(std::wstring(script.lfFaceName), L"Verdana");
     EXPECT_EQ(std::wstring(fontOf(Control::Command1).lfFaceName), L"MS Sans Serif");
+  }
+}
+
+TEST(Form1, OpenListsShowEightEntries) {
+  // Measured open, as the player sees it: CB_GETDROPPEDCONTROLRECT spans the closed field too on
+  // Windows but not under Wine. A list of fewer entries opens as high as they need.
+  for (const int dotsPerInch : {96, 144}) {
+    const WindowUnderTest window(dotsPerInch);
+    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+      SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi");
+      SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
+      COMBOBOXINFO parts{};
+      parts.cbSize = sizeof parts;
+      GetComboBoxInfo(window[list], &parts);
+      RECT open{};
+      GetClientRect(parts.hwndList, &open);
+      SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
+      const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
+      const auto shown = std::min<LRESULT>(8, SendMessageW(window[list], CB_GETCOUNT, 0, 0));
+      EXPECT_EQ(open.bottom, shown * entry);
+    }
   }
 }
 

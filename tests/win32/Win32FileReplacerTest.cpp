@@ -6,10 +6,10 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/win32/WholePath.h"
 #include "platform/win32/Win32AnsiEncoder.h"
 #include "platform/win32/Win32ErrorCategory.h"
 #include "scriptfile/SaveScript.h"
@@ -47,6 +47,13 @@ void SetReadOnly(const fs::path& path, bool readOnly) {
 std::string_view UnreadablePiece() {
   static void* const page = VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_NOACCESS);
   return {static_cast<const char*>(page), 4096};
+}
+
+// A virus scanner's thread, which lets go of the file it holds after a moment.
+DWORD WINAPI CloseAfterAMoment(void* file) {
+  Sleep(60);
+  CloseHandle(file);
+  return 0;
 }
 
 // Sets or clears Linux's immutable flag on a folder: it then refuses new files and renames while
@@ -177,12 +184,10 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
     const HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
-    std::thread letGo([scanner] {
-      Sleep(60);
-      CloseHandle(scanner);
-    });
+    const HANDLE letGo = CreateThread(nullptr, 0, &CloseAfterAMoment, scanner, 0, nullptr);
     const std::error_code waited = replacer.Replace(target, "scanned\r\n");
-    letGo.join();
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(letGo);
     EXPECT_FALSE(waited) << waited.message();
     EXPECT_EQ(ReadFile(target), "scanned\r\n");
   }
@@ -308,6 +313,29 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     EXPECT_TRUE(SaveScript(state, replacer, encoder, log.Recorder()));
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n\r\n");
+  }
+}
+
+TEST(WholePath, GivesEveryFileOperationAPathTheSystemTakes) {
+  // Plain paths up to 259 characters and the closing null; longer ones in the extended form.
+  const std::wstring fits = L"C:\\" + std::wstring(256, L'g');
+  EXPECT_EQ(ExtendedLengthPath(fits), fits);
+  EXPECT_EQ(ExtendedLengthPath(fits + L"g"), L"\\\\?\\" + fits + L"g");
+  const std::wstring share = L"\\\\server\\share\\" + std::wstring(250, L'g');
+  EXPECT_EQ(ExtendedLengthPath(share), L"\\\\?\\UNC\\server\\share\\" + std::wstring(250, L'g'));
+  EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\" + fits + L"g"), L"\\\\?\\" + fits + L"g");
+  {
+    // The script's relative path from the working directory, as a save gives it.
+    const ScratchWorkingDirectory folder;
+    EXPECT_EQ(WholePath(ScriptFilePath()), folder.Path() / "ASSETS\\gamescript.txt");
+    fs::path deep = folder.Path();
+    while (deep.native().size() < 250) {
+      deep /= std::wstring(std::min<std::size_t>(60, 250 - deep.native().size() - 1), L'd');
+    }
+    fs::create_directories(deep);
+    fs::current_path(deep);
+    EXPECT_EQ(WholePath(ScriptFilePath()).native(),
+              L"\\\\?\\" + deep.native() + L"\\ASSETS\\gamescript.txt");
   }
 }
 

@@ -64,13 +64,9 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlLayout& r
                          const ScreenScale& scale) {
   const WindowKind kind = KindOf(row.kind);
   const RECT place = scale.PixelRect(row);
-  int height = place.bottom - place.top;
-  if (row.kind == ControlKind::DropDownList) {
-    height += kOpenListEntries * height;
-  }
   const HWND control = CreateWindowExW(
       kind.extendedStyle, kind.className, CreationText(row).c_str(), kind.style, place.left,
-      place.top, place.right - place.left, height, parent,
+      place.top, place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(row.name))), instance, nullptr);
   if (control != nullptr &&
       (row.kind == ControlKind::ValueBox || row.kind == ControlKind::ScriptArea)) {
@@ -78,6 +74,17 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlLayout& r
     SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   }
   return control;
+}
+
+void SizeOpenList(HWND list) {
+  // A drop-down list's height is that of the closed field and the open list together; the field
+  // takes the height of its font, and the list's border lies outside its entries.
+  RECT closed{};
+  GetWindowRect(list, &closed);
+  const auto entry = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));
+  const int open = kOpenListEntries * entry + 2 * GetSystemMetrics(SM_CYBORDER);
+  SetWindowPos(list, nullptr, 0, 0, closed.right - closed.left, closed.bottom - closed.top + open,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateNameLabel(HWND parent, HINSTANCE instance, std::string_view name) {

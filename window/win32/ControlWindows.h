@@ -15,6 +15,10 @@ namespace zarvex {
 [[nodiscard]] HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlLayout& row,
                                        const ScreenScale& scale);
 
+// Makes a drop-down list open eight entries high. Its entries' height follows its font, so this
+// comes after the font is set.
+void SizeOpenList(HWND list);
+
 // A label of no size that names the control created right after it: accessibility tools name
 // an edit box or a list by the label just above it in z-order.
 HWND CreateNameLabel(HWND parent, HINSTANCE instance, std::string_view name);

@@ -165,6 +165,9 @@ void Form1::CreateControls(HINSTANCE instance) {
       KeepOptionBoxKeys(control);
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(row->font)), FALSE);
+    if (row->kind == ControlKind::DropDownList) {
+      SizeOpenList(control);
+    }
     if (row->backColour) {
       backBrushes_[IndexOf(row->name)] = CreateSolidBrush(ColourOf(*row->backColour));
     }
