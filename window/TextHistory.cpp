@@ -65,26 +65,26 @@ void TextHistory::DropOldest() {
 }
 
 std::optional<TextHistory::Step> TextHistory::Undo() {
-  typingOpen_ = false;
-  if (done_.empty()) {
-    return std::nullopt;
+  auto step = MoveLast(done_, undone_);
+  if (step) {
+    step->change = Inverse(step->change);
   }
-  Step step = std::move(done_.back());
-  done_.pop_back();
-  undone_.push_back(step);
-  step.change = Inverse(step.change);
   return step;
 }
 
 std::optional<TextHistory::Step> TextHistory::Redo() {
+  return MoveLast(undone_, done_);
+}
+
+std::optional<TextHistory::Step> TextHistory::MoveLast(std::deque<Step>& from,
+                                                       std::deque<Step>& to) {
   typingOpen_ = false;
-  if (undone_.empty()) {
+  if (from.empty()) {
     return std::nullopt;
   }
-  Step step = std::move(undone_.back());
-  undone_.pop_back();
-  done_.push_back(step);
-  return step;
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  return to.back();
 }
 
 void TextHistory::Clear() {

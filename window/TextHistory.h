@@ -48,6 +48,8 @@ class TextHistory {
  private:
   bool JoinsLastStep(const TextChange& change, ChangeKind kind);
   void DropOldest();
+  // Moves the last step of one list to the end of the other and gives back a copy of it.
+  std::optional<Step> MoveLast(std::deque<Step>& from, std::deque<Step>& to);
 
   std::deque<Step> done_;
   std::deque<Step> undone_;
