@@ -225,7 +225,7 @@ shift+Tab*4 space shift+Tab*5 space shift+Tab =1 | both boxes cleared, laps 1 ag
 shift+Tab*10 +12\r\n34 ctrl+v =5 ctrl+z Tab*10 space | a paste keeps its first line; undo: LAPS 12
 shift+Tab*10 End ctrl+a =1 | Ctrl+A selects the whole box: laps 1 again
 shift+Tab =u shift+Tab*2 space Tab*2 ctrl+z*2 ctrl+y | undo takes back an add, then the typing; redo
-=v ctrl+z ctrl+shift+z | Ctrl+Shift+Z redoes too: "uv" at the start of the script
+=v ctrl+z ctrl+shift+z =q alt+BackSpace | Ctrl+Shift+Z redoes, Alt+Backspace undoes: "uv"
 space =abc space =def ctrl+BackSpace ctrl+Left ctrl+Delete | Ctrl+Backspace and Ctrl+Delete: words
 ctrl+Right*2 ctrl+shift+Left =W | Ctrl+Right twice, Ctrl+Shift+Left selects "CRLF": "uv w... W"
 Home =H End =E Insert =i | Home, End, and Insert types with no overwrite: "Huv w... WEi"

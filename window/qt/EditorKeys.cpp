@@ -61,6 +61,13 @@ bool IsRedo(const QKeyEvent& key) {
          (key.key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier));
 }
 
+// Alt+Backspace is the Windows edit box's own undo key: both windows take it too.
+bool IsUndo(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+  return key.matches(QKeySequence::Undo) ||
+         (key.key() == Qt::Key_Backspace && mods == Qt::AltModifier);
+}
+
 }  // namespace
 
 void EditorKeys::Install(QWidget& box, EditorKeyActions actions) {
@@ -80,8 +87,7 @@ bool EditorKeys::eventFilter(QObject* /*watched*/, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
       // Claimed here, these keys reach the box as key presses, whatever a menu binds to them.
-      if (IsRedo(*static_cast<QKeyEvent*>(event)) ||
-          static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+      if (IsRedo(*static_cast<QKeyEvent*>(event)) || IsUndo(*static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
       }
@@ -100,7 +106,7 @@ bool EditorKeys::OnKey(QWidget& box, const QKeyEvent& key) {
     actions_.redo();
     return true;
   }
-  if (key.matches(QKeySequence::Undo)) {
+  if (IsUndo(key)) {
     actions_.undo();
     return true;
   }
