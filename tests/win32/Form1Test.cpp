@@ -474,7 +474,8 @@ class EditTypesDel {
   static LONG_PTR SetEditProc(WNDPROC proc) {
     const HWND edit =
         CreateWindowExW(0, L"EDIT", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    const LONG_PTR old = SetClassLongPtrW(edit, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    const auto old = static_cast<LONG_PTR>(
+        SetClassLongPtrW(edit, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
     DestroyWindow(edit);
     return old;
   }
@@ -500,8 +501,8 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
   };
   // Ctrl and a letter come as TranslateMessage makes them: Ctrl+Z is character 26, and so on.
   {
-    // Undo takes back Add to Script, then the typing before it; Ctrl+Y puts both back, the
-    // block with the caret at the top as an add leaves it.
+    // Undo takes back Add to Script, then the typing before it; Ctrl+Shift+Z and Ctrl+Y put
+    // both back, the block with the caret at the top as an add leaves it.
     SetFocus(area);
     window.Type(L"ab");
     window.Click(Control::Command1);
@@ -511,7 +512,9 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     EXPECT_EQ(window.State().Text6, "ab");
     SendMessageW(area, WM_UNDO, 0, 0);  // as the context menu's Undo
     EXPECT_EQ(window.State().Text6, "");
-    window.Type(L"\x19\x19");
+    WithKeysHeld({VK_SHIFT}, [&] { window.Type(L"\x1A"); });  // Ctrl+Shift+Z
+    EXPECT_EQ(window.State().Text6, "ab");
+    window.Type(L"\x19");
     EXPECT_EQ(window.State().Text6, added);
     EXPECT_EQ(TextOf(area), ToUtf16(added));
     DWORD start = 1;
