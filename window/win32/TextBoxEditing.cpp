@@ -129,6 +129,10 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
   Hook& hook = *HookOf(box);
   switch (message) {
     case WM_CHAR:
+      if (wParam == '\n') {
+        // Ctrl+Enter and the Linefeed key type LF: a line break is CR LF however it is typed.
+        wParam = VK_RETURN;
+      }
       if (TakeCharacter(box, *hook.editor, wParam)) {
         return 0;
       }
