@@ -300,12 +300,12 @@ TEST(Form1, KeysDoWhatTheUserExpects) {
     EXPECT_EQ(window.Controller().Settings().modeKeyword, GameModeTable[1].keyword);
   }
   {
-    // Enter in the script area starts a new line, CR LF.
+    // Enter in the script area starts a new line, CR LF, and so does Ctrl+Enter, which types LF.
     SetFocus(window[Control::Text6]);
     window.Type(L"a");
     window.Press(VK_RETURN);
-    window.Type(L"b");
-    EXPECT_EQ(TextOf(window[Control::Text6]), L"a\r\nb");
+    window.Type(L"b\nc");
+    EXPECT_EQ(TextOf(window[Control::Text6]), L"a\r\nb\r\nc");
     EXPECT_EQ(window.Focused(), Control::Text6);
   }
 }
