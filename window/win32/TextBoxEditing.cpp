@@ -142,6 +142,14 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_SYSKEYDOWN:
+      // Alt+Backspace is the classic control's own key for its undo, which it runs without
+      // WM_UNDO.
+      if (wParam == VK_BACK) {
+        hook.editor->UndoIn(box, false);
+        return 0;
+      }
+      break;
     case WM_UNDO:
     case EM_UNDO:
       // The control's own undo goes one step back and forgets the rest; the editor keeps them all.
