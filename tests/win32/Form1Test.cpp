@@ -526,13 +526,19 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     SetFocus(window[box]);
     const std::string before = textOf(box);
     {
-      // Ctrl+A selects all, and what is typed then replaces it; Ctrl+Z brings it back.
+      // Ctrl+A selects all, and what is typed then replaces it; Ctrl+Z brings it back, and so
+      // does Alt+Backspace after Ctrl+Y.
       SendMessageW(window[box], EM_SETSEL, 1, 1);
       window.Type(
           L"\x01"
           L"7");
       shows(box, "7");
       window.Type(L"\x1A");
+      shows(box, before);
+      window.Type(L"\x19");
+      shows(box, "7");
+      PostMessageW(window[box], WM_SYSKEYDOWN, VK_BACK, LPARAM{1} | (LPARAM{1} << 29));
+      window.Settle();
       shows(box, before);
     }
     {
