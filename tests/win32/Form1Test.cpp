@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -308,12 +309,12 @@ TEST(Form1, KeysDoWhatTheUserExpects) {
     EXPECT_EQ(window.Controller().Settings().modeKeyword, GameModeTable[1].keyword);
   }
   {
-    // Enter in the script area starts a new line, CR LF.
+    // Enter in the script area starts a new line, CR LF, and so does Ctrl+Enter, which types LF.
     SetFocus(window[Control::Text6]);
     window.Type(L"a");
     window.Press(VK_RETURN);
-    window.Type(L"b");
-    EXPECT_EQ(TextOf(window[Control::Text6]), L"a\r\nb");
+    window.Type(L"b\nc");
+    EXPECT_EQ(TextOf(window[Control::Text6]), L"a\r\nb\r\nc");
     EXPECT_EQ(window.Focused(), Control::Text6);
   }
 }
@@ -451,6 +452,138 @@ TEST(Form1, EveryEditOfTheScriptIsSavedAsShown) {
     SetFocus(window[Control::Combo2]);
     window.Press(VK_DOWN);
     EXPECT_EQ(window.State().Text6, "!?set");
+  }
+}
+
+// Runs `keys` with Ctrl (and Shift) held, as far as the window reads the keyboard.
+void WithKeysHeld(std::initializer_list<int> held, const std::function<void()>& keys) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  for (const int key : held) {
+    state[key] |= 0x80;
+  }
+  SetKeyboardState(state);
+  keys();
+  for (const int key : held) {
+    state[key] &= 0x7F;
+  }
+  SetKeyboardState(state);
+}
+
+// Wine's edit control ignores character 127, which the classic control of Windows types (on
+// Ctrl+Backspace): while this lives, edit controls made after it type it too.
+class EditTypesDel {
+ public:
+  EditTypesDel() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&TypesDel)); }
+  ~EditTypesDel() { SetEditProc(own_); }
+  EditTypesDel(const EditTypesDel&) = delete;
+  EditTypesDel& operator=(const EditTypesDel&) = delete;
+
+ private:
+  static LONG_PTR SetEditProc(WNDPROC proc) {
+    const HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const auto old = static_cast<LONG_PTR>(
+        SetClassLongPtrW(edit, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+    DestroyWindow(edit);
+    return old;
+  }
+  static LRESULT CALLBACK TypesDel(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && wParam == 0x7F) {
+      return CallWindowProcW(own_, edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\x7F"));
+    }
+    return CallWindowProcW(own_, edit, message, wParam, lParam);
+  }
+  static inline WNDPROC own_ = nullptr;
+};
+
+TEST(Form1, TextBoxesEditByTheEditorsRules) {
+  const EditTypesDel editTypesDel;
+  WindowUnderTest window;
+  const HWND area = window[Control::Text6];
+  const auto textOf = [&](Control box) {
+    return box == Control::Text6 ? window.State().Text6 : window.State().Box(box).text;
+  };
+  const auto shows = [&](Control box, const std::string& text) {
+    EXPECT_EQ(textOf(box), text);
+    EXPECT_EQ(TextOf(window[box]), ToUtf16(text));
+  };
+  // Ctrl and a letter come as TranslateMessage makes them: Ctrl+Z is character 26, and so on.
+  {
+    // Undo takes back Add to Script, then the typing before it; Ctrl+Shift+Z and Ctrl+Y put
+    // both back, the block with the caret at the top as an add leaves it.
+    SetFocus(area);
+    window.Type(L"ab");
+    window.Click(Control::Command1);
+    const std::string added = window.State().Text6;
+    SetFocus(area);
+    window.Type(L"\x1A");
+    EXPECT_EQ(window.State().Text6, "ab");
+    SendMessageW(area, WM_UNDO, 0, 0);  // as the context menu's Undo
+    EXPECT_EQ(window.State().Text6, "");
+    WithKeysHeld({VK_SHIFT}, [&] { window.Type(L"\x1A"); });  // Ctrl+Shift+Z
+    EXPECT_EQ(window.State().Text6, "ab");
+    window.Type(L"\x19");
+    EXPECT_EQ(window.State().Text6, added);
+    EXPECT_EQ(TextOf(area), ToUtf16(added));
+    DWORD start = 1;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, 0u);
+  }
+  for (const Control box : {Control::Text6, Control::Text5}) {
+    SCOPED_TRACE(NameOf(box));
+    SetFocus(window[box]);
+    const std::string before = textOf(box);
+    {
+      // Ctrl+A selects all, and what is typed then replaces it; Ctrl+Z brings it back, and so
+      // does Alt+Backspace after Ctrl+Y.
+      SendMessageW(window[box], EM_SETSEL, 1, 1);
+      window.Type(
+          L"\x01"
+          L"7");
+      shows(box, "7");
+      window.Type(L"\x1A");
+      shows(box, before);
+      window.Type(L"\x19");
+      shows(box, "7");
+      PostMessageW(window[box], WM_SYSKEYDOWN, VK_BACK, LPARAM{1} | (LPARAM{1} << 29));
+      window.Settle();
+      shows(box, before);
+    }
+    {
+      // Ctrl+Backspace removes the word before the caret, and the DEL that Windows then types
+      // stays out of the text.
+      SendMessageW(window[box], EM_SETSEL, 0, -1);
+      window.Type(L"abc def");
+      WithKeysHeld({VK_CONTROL}, [&] {
+        window.Press(VK_BACK);
+        window.Type(L"\x7F");
+      });
+      shows(box, "abc ");
+    }
+  }
+  {
+    // Ctrl+Delete removes one word, not all up to the line's end.
+    SetFocus(area);
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(L"abc.def ghi\r");
+    SendMessageW(area, EM_SETSEL, 4, 4);
+    WithKeysHeld({VK_CONTROL}, [&] { window.Press(VK_DELETE); });
+    shows(Control::Text6, "abc.ghi\r\n");
+  }
+  {
+    // Ctrl+Left stops where the editor's word stops are, and with Shift widens the selection
+    // from where the caret is.
+    SendMessageW(area, EM_SETSEL, 7, 7);
+    WithKeysHeld({VK_CONTROL, VK_SHIFT}, [&] {
+      window.Press(VK_LEFT);
+      window.Press(VK_LEFT);
+    });
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 7u);
   }
 }
 

@@ -37,8 +37,7 @@ LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM l
       return CallOwnProc(area, message, wParam, lParam) & ~DLGC_HASSETSEL;
     case WM_SETTEXT: {
       // Screen readers, dictation and automation set the text this way, and a multi-line edit
-      // then says nothing; it tells the window as typing does, so the editor takes the new text
-      // before its next operation.
+      // then says nothing; it tells the window as typing does, so the editor takes the new text.
       const LRESULT result = CallOwnProc(area, message, wParam, lParam);
       SendMessageW(GetParent(area), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(area), EN_CHANGE),
                    reinterpret_cast<LPARAM>(area));

@@ -68,7 +68,7 @@ Form1::Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale)
     : scale_(scale),
       controller_(EditorPlatform{
           [this](std::string_view message) { ShowOwnedMessageBox(Window(), message); }, files,
-          encoder}),
+          encoder, TextUnits::kCodeUnits}),
       fonts_(scale) {}
 
 Form1::~Form1() {
@@ -159,6 +159,9 @@ void Form1::CreateControls(HINSTANCE instance) {
     controls_[IndexOf(row->name)] = control;
     if (row->kind == ControlKind::ScriptArea) {
       KeepScriptAreaKeys(control);
+      KeepTextBoxEditing(control, *this);
+    } else if (row->kind == ControlKind::ValueBox) {
+      KeepTextBoxEditing(control, *this);
     } else if (row->kind == ControlKind::Button) {
       KeepButtonKeys(control);
     } else if (row->kind == ControlKind::OptionBox) {
@@ -201,16 +204,18 @@ void Form1::OnCommand(int id, int notification) {
   } else if (IsValueBox(*control) && notification == EN_CHANGE) {
     OnTextChanged(*control);
   } else if (*control == Control::Text6 && notification == EN_CHANGE) {
-    // Reading the script area costs its whole length, too much for every keystroke. Only the
-    // operations use the text, and each gets it first, as shown.
-    scriptTyped_ = true;
+    OnScriptChanged();
   }
 }
 
-void Form1::RecordTypedScript() {
-  if (scriptTyped_) {
-    scriptTyped_ = false;
-    Refresh(controller_.ChangeText(Control::Text6, ReadText(ControlWindow(Control::Text6))));
+void Form1::OnScriptChanged() {
+  const HWND area = ControlWindow(Control::Text6);
+  // Reading the whole script costs its length, too much for every keystroke: the edit alone goes
+  // to the controller, unless it came from outside, as from a screen reader.
+  if (const auto edit = EditJustMade(area)) {
+    Refresh(controller_.EditScript(*edit));
+  } else {
+    Refresh(controller_.ChangeText(Control::Text6, ReadText(area)));
   }
 }
 
@@ -219,13 +224,11 @@ void Form1::OnTextChanged(Control box) {
 }
 
 void Form1::OnTick(Control box) {
-  RecordTypedScript();
   const bool ticked = SendMessageW(ControlWindow(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
   Refresh(controller_.ChangeTick(box, ticked));
 }
 
 void Form1::OnChoose(Control list) {
-  RecordTypedScript();
   const LRESULT position = SendMessageW(ControlWindow(list), CB_GETCURSEL, 0, 0);
   if (position != CB_ERR) {
     Refresh(controller_.ChooseEntry(list, static_cast<std::size_t>(position)));
@@ -233,7 +236,6 @@ void Form1::OnChoose(Control list) {
 }
 
 void Form1::OnPress(Control button) {
-  RecordTypedScript();
   Refresh(controller_.PressButton(button));
 }
 
@@ -283,6 +285,9 @@ void Form1::Refresh(const FieldChanges& changes) {
       ShowScript(changes);
     }
   }
+  if (changes.boxEdit) {
+    ShowBoxEdit(*changes.boxEdit);
+  }
 }
 
 void Form1::ShowValueBox(Control box) {
@@ -314,12 +319,56 @@ void Form1::ShowScript(const FieldChanges& changes) {
     const std::wstring tail = ToUtf16(std::string_view(script).substr(*changes.scriptAppendedAt));
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(area));
     SendMessageW(area, EM_SETSEL, end, static_cast<LPARAM>(end));
-    SendMessageW(area, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+    // Undoable, so the control's context menu offers Undo, which the editor's history answers.
+    SendMessageW(area, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(tail.c_str()));
   } else {
     SetWindowTextW(area, ToUtf16(script).c_str());
   }
   SendMessageW(area, EM_SETSEL, 0, 0);
   SendMessageW(area, EM_SCROLLCARET, 0, 0);
+}
+
+void Form1::ShowBoxEdit(const FieldChanges::BoxEdit& edit) {
+  const ScopedFlag updating(updating_);
+  const HWND box = ControlWindow(edit.box);
+  const auto from = static_cast<WPARAM>(edit.change.position);
+  SendMessageW(box, EM_SETSEL, from, static_cast<LPARAM>(from + edit.change.removed));
+  SendMessageW(box, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(ToUtf16(edit.change.inserted).c_str()));
+  SendMessageW(box, EM_SETSEL, edit.caret, static_cast<LPARAM>(edit.caret));
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  // The control's context menu offers Undo while its own buffer holds a change: none when the
+  // editor has no step to take back.
+  if (!controller_.CanUndo(edit.box)) {
+    SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
+  }
+}
+
+void Form1::UndoIn(HWND box, bool redo) {
+  if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
+    Refresh(redo ? controller_.Redo(*control) : controller_.Undo(*control));
+  }
+}
+
+bool Form1::CanUndoIn(HWND box) const {
+  const auto control = ControlOfId(GetDlgCtrlID(box));
+  return control && controller_.CanUndo(*control);
+}
+
+void Form1::DeleteWordIn(HWND box, bool forward) {
+  if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
+    const SelectionEnds selection = SelectionOf(box);
+    Refresh(controller_.DeleteWord(*control, selection.anchor, selection.caret, forward));
+  }
+}
+
+void Form1::MoveByWordIn(HWND box, bool forward, bool extend) {
+  if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
+    const SelectionEnds selection = SelectionOf(box);
+    const std::size_t stop = controller_.WordStop(*control, selection.caret, forward);
+    SendMessageW(box, EM_SETSEL, extend ? selection.anchor : stop, static_cast<LPARAM>(stop));
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  }
 }
 
 void Form1::FocusControl(HWND control) {

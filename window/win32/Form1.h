@@ -17,11 +17,12 @@
 #include "window/win32/Backdrop.h"
 #include "window/win32/BaseWindow.h"
 #include "window/win32/ScreenScale.h"
+#include "window/win32/TextBoxEditing.h"
 #include "window/win32/WindowFonts.h"
 
 namespace zarvex {
 
-class Form1 : public BaseWindow<Form1> {
+class Form1 final : public BaseWindow<Form1>, private TextBoxEditor {
  public:
   static constexpr const wchar_t* kClassName = L"ZarvexScriptEditorForm1";
 
@@ -45,7 +46,7 @@ class Form1 : public BaseWindow<Form1> {
   void CreateControls(HINSTANCE instance);
   void OnCommand(int id, int notification);
   void OnTextChanged(Control box);
-  void RecordTypedScript();
+  void OnScriptChanged();
   void OnTick(Control box);
   void OnChoose(Control list);
   void OnPress(Control button);
@@ -56,7 +57,14 @@ class Form1 : public BaseWindow<Form1> {
   void ShowValueBox(Control box);
   void ShowList(Control list);
   void ShowScript(const FieldChanges& changes);
+  void ShowBoxEdit(const FieldChanges::BoxEdit& edit);
   void FocusControl(HWND control);
+
+  // The editing keys of the text boxes.
+  void UndoIn(HWND box, bool redo) override;
+  [[nodiscard]] bool CanUndoIn(HWND box) const override;
+  void DeleteWordIn(HWND box, bool forward) override;
+  void MoveByWordIn(HWND box, bool forward, bool extend) override;
 
   ScreenScale scale_;
   EditorController controller_;
@@ -67,8 +75,6 @@ class Form1 : public BaseWindow<Form1> {
   HWND lastFocus_ = nullptr;
   // Set while the window itself changes a control, whose notifications are then not the user's.
   bool updating_ = false;
-  // The user changed the script area since the controller last had its text.
-  bool scriptTyped_ = false;
 };
 
 }  // namespace zarvex
