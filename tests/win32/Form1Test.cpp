@@ -411,7 +411,9 @@ TEST(Form1, SaveWritesTheScriptAndClosingWritesNothing) {
 TEST(Form1, EveryEditOfTheScriptIsSavedAsShown) {
   WindowUnderTest window;
   const HWND area = window[Control::Text6];
-  const auto select = [&](int from, int to) { SendMessageW(area, EM_SETSEL, from, to); };
+  const auto select = [&](int from, int to) {
+    SendMessageW(area, EM_SETSEL, static_cast<WPARAM>(from), to);
+  };
   struct Step {
     const char* what;
     std::function<void()> edit;
