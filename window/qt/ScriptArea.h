@@ -1,9 +1,9 @@
 // The script area: a plain-text box that reports each change the user makes as a small edit, so a
 // keystroke costs the same on a large script as on an empty one, and shows text the editor appends
-// or changes without laying out the whole script again. Its undo history is the editor's; the
-// box keeps none of its own. Every line break typed is reported as CR LF; pasted
-// text is reported exactly as pasted, though each of its breaks shows as a new line, and stays so
-// through undo, redo, copy and drag.
+// or changes without laying out the whole script again. Its undo history is the editor's; the box
+// keeps none of its own. Every line break typed is reported as CR LF; pasted text is reported
+// exactly as pasted, though each of its breaks shows as a new line, and stays so through undo,
+// redo, copy and drag.
 #pragma once
 
 #include <QPlainTextEdit>
