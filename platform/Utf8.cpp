@@ -5,14 +5,6 @@
 
 namespace zarvex {
 
-namespace {
-
-bool IsContinuation(unsigned char byte) {
-  return (byte & 0xC0) == 0x80;
-}
-
-}  // namespace
-
 std::size_t AsciiPrefixLength(std::string_view text) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t offset = 0;
@@ -58,7 +50,7 @@ char32_t NextUtf8Char(std::string_view text, std::size_t& position) {
   }
   for (std::size_t i = 0; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(text[position + i]);
-    if (!IsContinuation(byte)) {
+    if (!IsUtf8Continuation(static_cast<char>(byte))) {
       return kInvalidUtf8;
     }
     value = (value << 6) | (byte & 0x3Fu);

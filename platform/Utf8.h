@@ -20,6 +20,11 @@ inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
   return AsciiPrefixLength(text) == text.size();
 }
 
+// Whether the byte continues a multi-byte character rather than starting one.
+[[nodiscard]] constexpr bool IsUtf8Continuation(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
 // Decodes the character that starts at text[position] and moves position past it. For an invalid
 // sequence it returns kInvalidUtf8 and moves past one byte.
 [[nodiscard]] char32_t NextUtf8Char(std::string_view text, std::size_t& position);

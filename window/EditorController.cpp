@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Utf8.h"
 #include "script/AddToScript.h"
 #include "script/GameModeTable.h"
 #include "script/OptionSwitches.h"
@@ -15,10 +16,6 @@ namespace zarvex {
 
 namespace {
 
-bool IsContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // The one change that turns `before` into `after`: what lies between their common start and their
 // common end, never splitting a character.
 TextChange ChangeBetween(std::string_view before, std::string_view after) {
@@ -27,7 +24,7 @@ TextChange ChangeBetween(std::string_view before, std::string_view after) {
   while (start < shorter && before[start] == after[start]) {
     ++start;
   }
-  while (start > 0 && start < before.size() && IsContinuationByte(before[start])) {
+  while (start > 0 && start < before.size() && IsUtf8Continuation(before[start])) {
     --start;
   }
   std::size_t end = 0;
@@ -35,7 +32,7 @@ TextChange ChangeBetween(std::string_view before, std::string_view after) {
          before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
     ++end;
   }
-  while (end > 0 && IsContinuationByte(before[before.size() - end])) {
+  while (end > 0 && IsUtf8Continuation(before[before.size() - end])) {
     --end;
   }
   return {start, std::string(before.substr(start, before.size() - end - start)),
@@ -43,7 +40,7 @@ TextChange ChangeBetween(std::string_view before, std::string_view after) {
 }
 
 bool IsOneCharacter(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin() + 1, text.end(), IsContinuationByte);
+  return !text.empty() && std::all_of(text.begin() + 1, text.end(), IsUtf8Continuation);
 }
 
 ChangeKind KindOfTyping(const TextChange& change) {
@@ -242,7 +239,7 @@ FieldChanges EditorController::DeleteWord(Control box, std::size_t anchor, std::
   }
   std::string& text = TextOf(box);
   ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = box == Control::Text6 ? scriptPositions_ : boxPositions;
+  ScriptPositions& positions = PositionsOf(box, boxPositions);
   std::size_t from = positions.ByteOffsetOf(text, std::min(anchor, caret));
   std::size_t to = positions.ByteOffsetOf(text, std::max(anchor, caret));
   if (from == to && forward) {
@@ -266,7 +263,7 @@ std::size_t EditorController::WordStop(Control box, std::size_t position, bool f
   HistoryOf(box)->EndTyping();
   const std::string& text = TextOf(box);
   ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = box == Control::Text6 ? scriptPositions_ : boxPositions;
+  ScriptPositions& positions = PositionsOf(box, boxPositions);
   const std::size_t offset = positions.ByteOffsetOf(text, position);
   return positions.PositionOf(text,
                               forward ? WordStopAfter(text, offset) : WordStopBefore(text, offset));
@@ -277,7 +274,7 @@ FieldChanges::BoxEdit EditorController::ApplyChange(Control box, const TextChang
   std::size_t from = change.offset;
   std::size_t to = change.offset + change.removed.size();
   ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = box == Control::Text6 ? scriptPositions_ : boxPositions;
+  ScriptPositions& positions = PositionsOf(box, boxPositions);
   if (box == Control::Text6 && platform_.scriptUnits == TextUnits::kLineBreakIsOne) {
     // A widget that shows CR LF as one break cannot be edited between its halves, and must see a
     // lone CR and a lone LF that come together or apart: the change takes in a CR just before it
@@ -299,6 +296,10 @@ FieldChanges::BoxEdit EditorController::ApplyChange(Control box, const TextChang
   positions.Remember(position, from);
   const std::size_t caret = positions.PositionOf(text, change.offset + change.inserted.size());
   return {box, {position, removed, std::move(shown)}, caret};
+}
+
+ScriptPositions& EditorController::PositionsOf(Control box, ScriptPositions& valueBox) {
+  return box == Control::Text6 ? scriptPositions_ : valueBox;
 }
 
 bool EditorController::TakesEditing(Control box) const {

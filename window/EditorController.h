@@ -79,6 +79,9 @@ class EditorController {
   FieldChanges Step(Control box, bool undo);
   // Makes the change to the box's text and says how the box shows it.
   FieldChanges::BoxEdit ApplyChange(Control box, const TextChange& change);
+  // The script area's remembered mapping, or for a value box the fresh one given, whose text is
+  // too short to be worth remembering.
+  [[nodiscard]] ScriptPositions& PositionsOf(Control box, ScriptPositions& valueBox);
   [[nodiscard]] bool TakesEditing(Control box) const;
   [[nodiscard]] std::string& TextOf(Control box);
   [[nodiscard]] TextHistory* HistoryOf(Control box);

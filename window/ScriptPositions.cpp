@@ -31,8 +31,7 @@ Step StepBack(std::string_view text, std::size_t offset, TextUnits units) {
     return {2, 1};
   }
   std::size_t start = offset - 1;
-  while (start > 0 && offset - start < 4 &&
-         (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
+  while (start > 0 && offset - start < 4 && IsUtf8Continuation(text[start])) {
     --start;
   }
   const Step forward = StepForward(text, start, units);
