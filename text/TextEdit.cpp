@@ -8,7 +8,8 @@ std::optional<EditSpan> EditEndingAtCaret(std::size_t selectionStart, std::size_
                                           std::size_t caretAfter, std::size_t lengthAfter) {
   const std::size_t from = std::min(selectionStart, caretAfter);
   const std::size_t inserted = caretAfter - from;
-  if (caretAfter > lengthAfter || lengthBefore + inserted < lengthAfter) {
+  // A caret past the end shows as more removed than there was.
+  if (lengthBefore + inserted < lengthAfter) {
     return std::nullopt;
   }
   const std::size_t removed = lengthBefore + inserted - lengthAfter;

@@ -308,7 +308,7 @@ TEST(TextEdit, AnEditEndingAtTheCaretIsReadFromTheLengths) {
       {0, 5, 6, 6, EditSpan{0, 5, 6}},  // a paste over all
       {4, 5, 6, 5, std::nullopt},       // the caret past the end
       {4, 5, 5, 7, std::nullopt},       // grew by more than was put in
-      {4, 5, 4, 1, std::nullopt},       // removed more than stood after the start
+      {3, 5, 3, 2, std::nullopt},       // removed more than stood after the start
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.selectionStart) + " " + std::to_string(row.caretAfter));
@@ -393,6 +393,14 @@ TEST(EditorController, UndoStepsFollowOneRuleInEveryTextBox) {
        Control::Text6,
        {type(0, "a"), type(1, "b"), edit({0, 0, "X"}), undo, type(2, "c")},
        {"ab", ""}},
+      {"typing over a selection right after typing starts a step",
+       Control::Text6,
+       {edit({0, 0, "c"}), type(0, "a"), type(1, "b"), edit(Typed(2, "X", 1))},
+       {"abc", "c", ""}},
+      {"laps: a character put in away from the caret is a step of its own",
+       Control::Text5,
+       {edit(Typed(0, "2", 1), Control::Text5), edit({1, 0, "5", 0}, Control::Text5)},
+       {"2", "1"}},
       {"laps: typing over the selected start value is one step",
        Control::Text5,
        {edit(Typed(0, "2", 1), Control::Text5), type(1, "5", Control::Text5)},
