@@ -12,4 +12,9 @@ struct TextChange {
   std::string inserted;
 };
 
+// Narrows the change to what really differs: a widget may report a whole line replaced by itself
+// and one more character, as Qt does for an input-method commit. Never splits a character or a
+// CR LF line break. Gives back how many bytes it took off the front.
+std::size_t TrimToDifference(TextChange& change);
+
 }  // namespace zarvex

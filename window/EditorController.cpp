@@ -73,6 +73,34 @@ std::optional<FieldChanges::BoxEdit> KeepFirstLine(Control box, std::string_view
   return FieldChanges::BoxEdit{box, cut, dropped, {}, cut};
 }
 
+// The bytes of the longest UTF-8 character.
+constexpr std::size_t kLongestCharacter = 4;
+
+// The kind of a change the window reported at `position`. A window may report more than changed
+// (Qt reports an input-method commit as its whole line replaced by itself and one character):
+// when only what really differs shows typing or a deletion, the change is narrowed to that.
+ChangeKind KindOfReported(TextChange& change, const TextEdit& edit, std::size_t position,
+                          const TextPositions& positions) {
+  const auto caretAfter = [&](const TextChange& reported, std::size_t at) {
+    return edit.caret == at + positions.PositionsIn(reported.inserted);
+  };
+  const ChangeKind kind = KindOfChange(change, edit.source, caretAfter(change, position));
+  const auto [shorter, longer] = std::minmax(change.removed.size(), change.inserted.size());
+  if (kind != ChangeKind::kOwnStep || longer - shorter > kLongestCharacter) {
+    return kind;
+  }
+  TextChange narrowed = change;
+  const std::size_t same = TrimToDifference(narrowed);
+  const std::size_t narrowedAt =
+      position + positions.PositionsIn(std::string_view(change.inserted).substr(0, same));
+  const ChangeKind narrowedKind =
+      KindOfChange(narrowed, edit.source, caretAfter(narrowed, narrowedAt));
+  if (narrowedKind != ChangeKind::kOwnStep) {
+    change = std::move(narrowed);
+  }
+  return narrowedKind;
+}
+
 }  // namespace
 
 EditorController::EditorController(EditorPlatform platform)
@@ -131,11 +159,9 @@ FieldChanges EditorController::EditText(Control box, const TextEdit& edit) {
   const std::size_t fromPosition = target.positions.ReachedPosition();
   const std::size_t to = target.positions.ByteOffsetOf(target.text, edit.position + edit.removed);
   TextChange change{from, target.text.substr(from, to - from), edit.inserted};
-  const bool caretAfterInsert =
-      edit.caret == fromPosition + target.positions.PositionsIn(edit.inserted);
-  const ChangeKind kind = KindOfChange(change, edit.source, caretAfterInsert);
+  const ChangeKind kind = KindOfReported(change, edit, fromPosition, target.positions);
   changes.boxEdit = KeepFirstLine(box, target.text, change);
-  target.text.replace(from, to - from, change.inserted);
+  target.text.replace(change.offset, change.removed.size(), change.inserted);
   target.positions.Forget();
   target.history.Record(std::move(change), kind);
   return changes;
@@ -154,8 +180,7 @@ FieldChanges EditorController::EditScript(const TextEdit& edit) {
   const std::size_t to = positions.ByteOffsetOf(text, edit.position + edit.removed);
   const std::size_t insertedPositions = positions.PositionsIn(edit.inserted);
   TextChange change{from, text.substr(from, to - from), edit.inserted};
-  const ChangeKind kind =
-      KindOfChange(change, edit.source, edit.caret == fromPosition + insertedPositions);
+  const ChangeKind kind = KindOfReported(change, edit, fromPosition, positions);
   script.history.Record(std::move(change), kind);
   text.replace(from, to - from, edit.inserted);
   // A lone CR and a lone LF that the edit made neighbours are one CR LF line break from now on, in
