@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The set-up under stand-ins for apt-get, dpkg and sudo (no root needed): the package step
-# past a mirror half way through a sync.
+# The set-up under stand-ins for apt-get, dpkg, sudo and cmake (no root needed): the package step
+# past a mirror half way through a sync, and the run command with no display.
 check_set_up() {
   local fake status out
   fake=$(mktemp -d)
@@ -30,7 +30,7 @@ echo " cmake : Depends: libarchive13 (>= 3.6.0) but it is not going to be instal
 echo "E: Unable to correct problems, you have held broken packages."
 exit 100
 FAKE
-  for tool in dpkg dpkg-query; do
+  for tool in dpkg dpkg-query cmake; do
     printf '#!/bin/sh\necho "%s $*" >>"$FAKE/calls"\nexit 1\n' "$tool" >"$fake/$tool"
   done
   printf '#!/bin/sh\nexec "$@"\n' >"$fake/sudo"
@@ -61,6 +61,12 @@ ROWS
   if [[ $(grep -c 'could not install' <<<"$out") != 1 || $(tail -n1 <<<"$out") != *"could not"* ]]; then
     echo "a failed install must end with one line saying so:"; echo "$out"; exit 1
   fi
+  : >"$fake/calls"
+  status=0
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM FAKE="$fake" PATH="$fake:$PATH" \
+    tools/run.sh 2>&1) || status=$?
+  [[ $status == 1 && $out == *"needs a desktop session"* && ! -s $fake/calls ]] ||
+    { echo "tools/run.sh with no display: status $status"; echo "$out"; cat "$fake/calls"; exit 1; }
   rm -rf "$fake"
 }
 check_set_up
