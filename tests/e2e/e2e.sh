@@ -88,7 +88,8 @@ done < <(eval "$points")
 
 # The editor's words on its command line: each row gives the exit status, how many lines the editor
 # says itself, the environment, the arguments, and what the output holds. Run in a folder where
-# -zarvex is a folder and -zarvey is not.
+# -zarvex is a folder and -zarvey and --zarvey are not: one dash and a word reads as a folder's
+# name either way.
 check_messages() {
   local want_status want_lines environment arguments text status out said
   while IFS='|' read -r want_status want_lines environment arguments text; do
@@ -108,8 +109,9 @@ if $help_without_display; then
 2|*||'no such folder'|Cannot start in the game folder
 1|1|||zarvex-script-editor: needs a desktop session
 1|1||--help-all|needs a desktop session
-1|1||-zarvey|needs a desktop session
+1|2||-zarvey|put -- before a folder whose name starts with -
 1|2||-zarvex|put -- before a folder whose name starts with -
+1|1||-q|needs a desktop session
 0|*||-platform offscreen --help-all|--platformtheme
 0|*|QT_QPA_PLATFORM=offscreen|--help-all|--platformtheme
 ROWS
@@ -119,7 +121,8 @@ start_private_x_server "$scratch" || fail "no X server of its own"
 if $help_without_display; then
   check_messages "" <<'ROWS'
 1|2||-zarvex|Unknown options: z, a, r, v, e, x.
-1|1||-zarvey|Unknown options: z, a, r, v, e, y.
+1|2||-zarvey|Unknown options: z, a, r, v, e, y.
+1|1||--zarvey|Unknown option 'zarvey'.
 ROWS
 fi
 

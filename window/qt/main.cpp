@@ -89,11 +89,19 @@ bool WindowSystemReachable(int argc, char* argv[]) {
   return false;
 }
 
-// An option nobody knows that names a folder was meant as the game's folder.
-bool OptionNamesAFolder(int argc, char* argv[]) {
+// An option nobody knows that reads as a name (one dash and a word, as "-zarvex") or names a
+// folder was likely meant as the game's folder.
+bool OptionLooksLikeAFolder(int argc, char* argv[]) {
   for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "-platform" || argument == "--platform") {
+      ++i;  // Qt's own, with its value
+      continue;
+    }
     std::error_code error;
-    if (argv[i][0] == '-' && std::filesystem::is_directory(argv[i], error)) {
+    const bool word = argument.size() > 2 && argument[0] == '-' && argument[1] != '-';
+    if (argument.size() > 1 && argument[0] == '-' &&
+        (word || std::filesystem::is_directory(argv[i], error))) {
       return true;
     }
   }
@@ -101,7 +109,7 @@ bool OptionNamesAFolder(int argc, char* argv[]) {
 }
 
 void SuggestTheEndOfOptions(int argc, char* argv[]) {
-  if (OptionNamesAFolder(argc, argv)) {
+  if (OptionLooksLikeAFolder(argc, argv)) {
     std::fputs("zarvex-script-editor: put -- before a folder whose name starts with -\n", stderr);
   }
 }
