@@ -3,7 +3,8 @@
 # Some virtual machines have no 32-bit mode at all: there the kernel refuses 32-bit programs
 # ("Exec format error"), so they are run through qemu's user-mode emulator instead, registered
 # with the kernel's binfmt_misc. Does nothing where 32-bit programs already start.
-# Needs root the first time on such a machine (it installs a package and registers the emulator).
+# Needs root on such a machine, to install the emulator and to register it (until the machine
+# restarts): tools/install-packages.sh test runs it, so that this comes before any build.
 set -euo pipefail
 
 registration=/proc/sys/fs/binfmt_misc/qemu-i386
@@ -19,28 +20,7 @@ fi
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
 
-# qemu before 8 ignores MAP_FIXED_NOREPLACE, which Wine relies on to lay out its address space:
-# Wine then spends a minute searching memory and fails to start.
-qemu_major() {
-  qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p'
-}
-if [ "$(qemu_major)" = "" ] || [ "$(qemu_major)" -lt 8 ]; then
-  . /etc/os-release
-  release=()
-  if [ "${VERSION_CODENAME:-}" = bookworm ]; then
-    sources=/etc/apt/sources.list.d/bookworm-backports.sources
-    if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-      printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' \
-        'Suites: bookworm-backports' 'Components: main' \
-        'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee "$sources" >/dev/null
-    fi
-    release=(-t bookworm-backports)
-  fi
-  echo "Installing qemu-user-static to run 32-bit programs"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${release[@]}" qemu-user-static \
-    >/dev/null
-fi
+"$(dirname "$0")/install-packages.sh" emulator
 
 if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
   $sudo mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc

@@ -16,8 +16,9 @@
 # --timeout  how long to wait for a window to appear (default 60; a launcher may start slowly).
 # --paste-lone-breaks  the pasted text holds a lone LF and a lone CR too. Not for a program under
 #            Wine: Wine's clipboard bridge hands a Windows program CR LF for every LF.
-# --help-without-display  first, with no display at all, --help must print the usage and a
-#            missing folder end the program with status 2 (the Linux program's command line).
+# --help-without-display  the Linux program's command line: first with no display at all, --help
+#            must print the usage, a missing folder end it with status 2, and a start say that
+#            it needs a desktop session; then, with the display, an unknown option.
 # --random-keys  instead of the steps above: that many seeded sequences of random editing keys
 #            (seeds 1 to count, RANDOM_KEY_LENGTH keys each, 25 unless set), the file saved after
 #            each; --keep-files puts each file in the folder, --compare-with compares each with the
@@ -96,17 +97,45 @@ while read -r name x y; do
 done < <(eval "$points")
 [ "$client_width" -gt 0 ] || fail "no client size from: $points"
 
+# The editor's words on its command line: each row gives the exit status, how many lines the editor
+# says itself, the environment, the arguments, and what the output holds. Run in a folder where
+# -zarvex is a folder and -zarvey and --zarvey are not: one dash and a word reads as a folder's
+# name either way.
+check_messages() {
+  local want_status want_lines environment arguments text status out said
+  while IFS='|' read -r want_status want_lines environment arguments text; do
+    status=0
+    out=$(cd "$scratch" && eval "env $1 $environment $program $arguments" 2>&1) || status=$?
+    said=$(grep -c '^zarvex-script-editor: ' <<<"$out" || true)
+    [[ $status == "$want_status" && ($want_lines == "*" || $said == "$want_lines") &&
+      $out == *"$text"* ]] ||
+      fail "'$environment $program $arguments' ${1:+with $1 }ended with $status: $out"
+  done
+}
+
 if $help_without_display; then
-  no_display="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
-  out=$(eval "$no_display $program --help" 2>&1) || fail "--help with no display ended with $?: $out"
-  [[ $out == *"[folder]"* ]] || fail "--help with no display printed no usage: $out"
-  status=0
-  out=$(cd "$scratch" && eval "$no_display $program 'no such folder'" 2>&1) || status=$?
-  [[ $status == 2 && $out == *"Cannot start in the game folder"* ]] ||
-    fail "a missing folder with no display ended with $status: $out"
+  mkdir "$scratch/-zarvex"
+  check_messages "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" <<'ROWS'
+0|*||--help|[folder]
+2|*||'no such folder'|Cannot start in the game folder
+1|1|||zarvex-script-editor: needs a desktop session
+1|1||--help-all|needs a desktop session
+1|2||-zarvey|put -- before a folder whose name starts with -
+1|2||-zarvex|put -- before a folder whose name starts with -
+1|1||-q|needs a desktop session
+0|*||-platform offscreen --help-all|--platformtheme
+0|*|QT_QPA_PLATFORM=offscreen|--help-all|--platformtheme
+ROWS
 fi
 
 start_private_x_server "$scratch" || fail "no X server of its own"
+if $help_without_display; then
+  check_messages "" <<'ROWS'
+1|2||-zarvex|Unknown options: z, a, r, v, e, x.
+1|2||-zarvey|Unknown options: z, a, r, v, e, y.
+1|1||--zarvey|Unknown option 'zarvey'.
+ROWS
+fi
 
 # Started outside the game folder, with the folder as its one argument: the script must land there.
 (cd "$scratch" && eval "exec $program work") >"$scratch/program.log" 2>&1 &

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/NativePlatform.h"
@@ -70,6 +72,48 @@ CommandLine ReadBeforeTheWindowSystem(int& argc, char* argv[]) {
   return EnterGameFolderOf(parser) ? CommandLine::Read : CommandLine::Refused;
 }
 
+// Qt's window system aborts the program when it finds no display: first see whether there is one
+// to find, on X, on Wayland, or on a platform named by -platform or QT_QPA_PLATFORM.
+bool WindowSystemReachable(int argc, char* argv[]) {
+  if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+      !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    return true;
+  }
+  // Qt reads the platform wherever it stands on the command line, "--" or not.
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "-platform" || argument == "--platform") {
+      return true;
+    }
+  }
+  return false;
+}
+
+// An option nobody knows that reads as a name (one dash and a word, as "-zarvex") or names a
+// folder was likely meant as the game's folder.
+bool OptionLooksLikeAFolder(int argc, char* argv[]) {
+  for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "-platform" || argument == "--platform") {
+      ++i;  // Qt's own, with its value
+      continue;
+    }
+    std::error_code error;
+    const bool word = argument.size() > 2 && argument[0] == '-' && argument[1] != '-';
+    if (argument.size() > 1 && argument[0] == '-' &&
+        (word || std::filesystem::is_directory(argv[i], error))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void SuggestTheEndOfOptions(int argc, char* argv[]) {
+  if (OptionLooksLikeAFolder(argc, argv)) {
+    std::fputs("zarvex-script-editor: put -- before a folder whose name starts with -\n", stderr);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -77,11 +121,27 @@ int main(int argc, char* argv[]) {
   if (early == CommandLine::Refused) {
     return 2;
   }
+  if (!WindowSystemReachable(argc, argv)) {
+    std::fputs(
+        "zarvex-script-editor: needs a desktop session, and neither DISPLAY nor "
+        "WAYLAND_DISPLAY is set\n",
+        stderr);
+    if (early == CommandLine::LeftToTheWindowSystem) {
+      SuggestTheEndOfOptions(argc, argv);
+    }
+    return 1;
+  }
   QApplication application(argc, argv);
   if (early == CommandLine::LeftToTheWindowSystem) {
     QCommandLineParser parser;
     Describe(parser);
-    parser.process(application);  // ends with status 1 on an option nobody knows
+    // Qt has taken its own options out of the command line by now: an option left is nobody's.
+    if (!parser.parse(QCoreApplication::arguments())) {
+      std::fprintf(stderr, "zarvex-script-editor: %s\n", qPrintable(parser.errorText()));
+      SuggestTheEndOfOptions(argc, argv);
+      return 1;
+    }
+    parser.process(application);  // prints the help and ends, when asked for it
     if (!EnterGameFolderOf(parser)) {
       return 2;
     }
