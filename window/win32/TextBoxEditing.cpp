@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/win32/WideText.h"
@@ -23,10 +24,10 @@ struct Hook {
   WNDPROC previous = nullptr;
   TextBoxEditor* editor = nullptr;
   // Messages being handled that may change the text, with the box as it was before the
-  // innermost of them and what kind of change it makes.
+  // innermost of them and where its change comes from.
   int depth = 0;
   Snapshot before;
-  ChangeKind kind = ChangeKind::kOther;
+  EditSource source = EditSource::kOther;
 };
 
 Hook* HookOf(HWND box) {
@@ -100,26 +101,31 @@ bool TakeKey(HWND box, TextBoxEditor& editor, WPARAM key) {
   }
 }
 
-// The kind of change a message may make to the text, or none for a message that makes none.
-std::optional<ChangeKind> KindOfChange(UINT message, WPARAM wParam, bool nothingSelected) {
+// Where the change a message may make comes from, or none for a message that makes none. Ctrl+V,
+// Ctrl+X, Shift+Insert and Shift+Delete paste or cut whether or not the control goes on through
+// WM_PASTE or WM_CUT; the context menu's Delete sends WM_CLEAR.
+std::optional<EditSource> SourceOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_CHAR:
-      if (wParam == VK_BACK) {
-        return nothingSelected ? ChangeKind::kDeletedKey : ChangeKind::kOther;
-      }
-      return wParam >= 0x20 || wParam == VK_RETURN ? ChangeKind::kTyped : ChangeKind::kOther;
+      return wParam == kCtrlV   ? EditSource::kPaste
+             : wParam == kCtrlX ? EditSource::kCut
+                                : EditSource::kKeys;
     case WM_KEYDOWN:
-      return wParam == VK_DELETE && !Held(VK_SHIFT) && nothingSelected ? ChangeKind::kDeletedKey
-                                                                       : ChangeKind::kOther;
+      if (wParam == VK_INSERT && Held(VK_SHIFT)) {
+        return EditSource::kPaste;
+      }
+      return wParam == VK_DELETE && Held(VK_SHIFT) ? EditSource::kCut : EditSource::kKeys;
     case WM_IME_CHAR:
     case WM_IME_COMPOSITION:
-      return ChangeKind::kTyped;
+      return EditSource::kKeys;
     case WM_PASTE:
+      return EditSource::kPaste;
     case WM_CUT:
+      return EditSource::kCut;
     case WM_CLEAR:
     case EM_REPLACESEL:
     case WM_CONTEXTMENU:
-      return ChangeKind::kOther;
+      return EditSource::kOther;
     default:
       return std::nullopt;
   }
@@ -166,20 +172,19 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     default:
       break;
   }
-  if (!KindOfChange(message, wParam, true)) {
+  const auto source = SourceOf(message, wParam);
+  if (!source) {
     return CallWindowProcW(hook.previous, box, message, wParam, lParam);
   }
-  const Snapshot now = SnapshotOf(box);
-  const ChangeKind kind = *KindOfChange(message, wParam, now.start == now.end);
-  const ChangeKind outerKind = hook.kind;
-  hook.before = now;
-  hook.kind = kind;
+  const EditSource outerSource = hook.source;
+  hook.before = SnapshotOf(box);
+  hook.source = *source;
   ++hook.depth;
   const LRESULT result = CallWindowProcW(hook.previous, box, message, wParam, lParam);
   if (--hook.depth > 0) {
     // A message within another, as the context menu's Paste: the outer one goes on from here.
     hook.before = SnapshotOf(box);
-    hook.kind = outerKind;
+    hook.source = outerSource;
   }
   return result;
 }
@@ -190,6 +195,28 @@ bool IsHighSurrogate(wchar_t unit) {
 
 bool IsLowSurrogate(wchar_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The units from `from` to `to` of the box's text. A multi-line box lends out its text, so only
+// those units are read, not the whole script; a one-line box, which does not, is short.
+std::optional<std::wstring> UnitsOf(HWND box, std::size_t from, std::size_t to) {
+  const auto handle = reinterpret_cast<HLOCAL>(SendMessageW(box, EM_GETHANDLE, 0, 0));
+  if (handle == nullptr) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(box, text.data(), static_cast<int>(text.size())), 0)));
+    if (to > text.size()) {
+      return std::nullopt;
+    }
+    return text.substr(from, to - from);
+  }
+  const auto* text = static_cast<const wchar_t*>(LocalLock(handle));
+  if (text == nullptr) {
+    return std::nullopt;
+  }
+  std::wstring units(text + from, text + to);
+  LocalUnlock(handle);
+  return units;
 }
 
 }  // namespace
@@ -206,7 +233,7 @@ bool KeepTextBoxEditing(HWND box, TextBoxEditor& editor) {
   return SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc)) != 0;
 }
 
-std::optional<ScriptEdit> EditJustMade(HWND box) {
+std::optional<TextEdit> EditJustMade(HWND box) {
   Hook* hook = HookOf(box);
   if (hook == nullptr || hook->depth == 0) {
     return std::nullopt;
@@ -214,38 +241,34 @@ std::optional<ScriptEdit> EditJustMade(HWND box) {
   const Snapshot before = hook->before;
   const Snapshot after = SnapshotOf(box);
   hook->before = after;
-  if (after.start != after.end) {
+  if (after.start != after.end || before.length < 0 || after.length < 0) {
     return std::nullopt;
   }
-  // Typing, a paste, a cut or a deletion replaces the selection, or text beside the caret, and
-  // leaves the caret after what it put in.
-  long long from = std::min(before.start, after.end);
-  long long inserted = after.end - from;
-  long long removed = static_cast<long long>(before.length) - after.length + inserted;
-  if (removed < 0 || from + removed > before.length) {
+  auto span = EditEndingAtCaret(before.start, static_cast<std::size_t>(before.length), after.end,
+                                static_cast<std::size_t>(after.length));
+  if (!span) {
     return std::nullopt;
   }
-  // A multi-line edit lends out its text, so only the inserted units are read, not the script.
-  const auto handle = reinterpret_cast<HLOCAL>(SendMessageW(box, EM_GETHANDLE, 0, 0));
-  const auto* text = handle != nullptr ? static_cast<const wchar_t*>(LocalLock(handle)) : nullptr;
-  if (text == nullptr) {
+  // The unit before the edit comes too, to see whether the edit starts inside a character.
+  const std::size_t lead = span->position > 0 ? 1 : 0;
+  const auto units = UnitsOf(box, span->position - lead, span->position + span->inserted);
+  if (!units || units->size() != lead + span->inserted) {
     return std::nullopt;
   }
+  std::wstring_view inserted(*units);
   // A character typed as two halves arrives one half at a time: the half already taken is taken
   // again with the other, so that the editor sees the whole character.
-  if (from > 0 && IsHighSurrogate(text[from - 1]) && IsLowSurrogate(text[from])) {
-    --from;
-    ++inserted;
-    ++removed;
+  if (lead == 1 && span->inserted > 0 && IsHighSurrogate(inserted[0]) &&
+      IsLowSurrogate(inserted[1])) {
+    --span->position;
+    ++span->removed;
+  } else {
+    inserted.remove_prefix(lead);
   }
-  ScriptEdit edit{static_cast<std::size_t>(from), static_cast<std::size_t>(removed),
-                  ToUtf8(std::wstring_view(text + from, static_cast<std::size_t>(inserted))),
-                  hook->kind};
-  LocalUnlock(handle);
-  return edit;
+  return TextEdit{span->position, span->removed, ToUtf8(inserted), after.end, hook->source};
 }
 
-SelectionEnds SelectionOf(HWND box) {
+TextSelection SelectionOf(HWND box) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

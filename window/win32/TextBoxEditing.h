@@ -6,10 +6,9 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <optional>
 
-#include "window/ScriptEdit.h"
+#include "text/TextEdit.h"
 
 namespace zarvex {
 
@@ -36,16 +35,12 @@ class TextBoxEditor {
 bool KeepTextBoxEditing(HWND box, TextBoxEditor& editor);
 
 // While the box tells its parent of a change (EN_CHANGE): that change as one edit, in the box's
-// own positions (UTF-16 code units, CR LF counting two). None when the change did not come from
-// a message the box was handling, such as text set from outside, or cannot be read as one edit.
-[[nodiscard]] std::optional<ScriptEdit> EditJustMade(HWND box);
+// own positions (UTF-16 code units, CR LF counting two), with where it came from. None when the
+// change did not come from a message the box was handling, such as text set from outside, or
+// cannot be read as one edit.
+[[nodiscard]] std::optional<TextEdit> EditJustMade(HWND box);
 
-// Where the box's selection was started and where its caret is; the same when nothing is
-// selected.
-struct SelectionEnds {
-  std::size_t anchor = 0;
-  std::size_t caret = 0;
-};
-[[nodiscard]] SelectionEnds SelectionOf(HWND box);
+// Where the box's selection was started and where its caret is.
+[[nodiscard]] TextSelection SelectionOf(HWND box);
 
 }  // namespace zarvex
