@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/win32/WideText.h"
 
@@ -28,6 +29,8 @@ struct Hook {
   int depth = 0;
   Snapshot before;
   EditSource source = EditSource::kOther;
+  // The first half of a character typed as two, until the second comes.
+  wchar_t waitingHalf = 0;
 };
 
 Hook* HookOf(HWND box) {
@@ -131,64 +134,6 @@ std::optional<EditSource> SourceOf(UINT message, WPARAM wParam) {
   }
 }
 
-LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  Hook& hook = *HookOf(box);
-  switch (message) {
-    case WM_CHAR:
-      if (wParam == '\n') {
-        // Ctrl+Enter and the Linefeed key type LF: a line break is CR LF however it is typed.
-        wParam = VK_RETURN;
-      }
-      if (TakeCharacter(box, *hook.editor, wParam)) {
-        return 0;
-      }
-      break;
-    case WM_KEYDOWN:
-      if (TakeKey(box, *hook.editor, wParam)) {
-        return 0;
-      }
-      break;
-    case WM_SYSKEYDOWN:
-      // Alt+Backspace is the classic control's own key for its undo, which it runs without
-      // WM_UNDO.
-      if (wParam == VK_BACK) {
-        hook.editor->UndoIn(box, false);
-        return 0;
-      }
-      break;
-    case WM_UNDO:
-    case EM_UNDO:
-      // The control's own undo goes one step back and forgets the rest; the editor keeps them all.
-      hook.editor->UndoIn(box, false);
-      return TRUE;
-    case EM_CANUNDO:
-      return hook.editor->CanUndoIn(box) ? TRUE : FALSE;
-    case WM_NCDESTROY: {
-      const WNDPROC previous = hook.previous;
-      RemovePropW(box, kHookProperty);
-      delete &hook;
-      return CallWindowProcW(previous, box, message, wParam, lParam);
-    }
-    default:
-      break;
-  }
-  const auto source = SourceOf(message, wParam);
-  if (!source) {
-    return CallWindowProcW(hook.previous, box, message, wParam, lParam);
-  }
-  const EditSource outerSource = hook.source;
-  hook.before = SnapshotOf(box);
-  hook.source = *source;
-  ++hook.depth;
-  const LRESULT result = CallWindowProcW(hook.previous, box, message, wParam, lParam);
-  if (--hook.depth > 0) {
-    // A message within another, as the context menu's Paste: the outer one goes on from here.
-    hook.before = SnapshotOf(box);
-    hook.source = outerSource;
-  }
-  return result;
-}
-
 bool IsHighSurrogate(wchar_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -217,6 +162,109 @@ std::optional<std::wstring> UnitsOf(HWND box, std::size_t from, std::size_t to) 
   std::wstring units(text + from, text + to);
   LocalUnlock(handle);
   return units;
+}
+
+// Hands the message to the control as one change from `source`, read back by EditJustMade.
+LRESULT PassOn(HWND box, Hook& hook, EditSource source, UINT message, WPARAM wParam,
+               LPARAM lParam) {
+  const EditSource outerSource = hook.source;
+  hook.before = SnapshotOf(box);
+  hook.source = source;
+  ++hook.depth;
+  const LRESULT result = CallWindowProcW(hook.previous, box, message, wParam, lParam);
+  if (--hook.depth > 0) {
+    // A message within another, as the context menu's Paste: the outer one goes on from here.
+    hook.before = SnapshotOf(box);
+    hook.source = outerSource;
+  }
+  return result;
+}
+
+// Types the units over the selection, undoably, as one change from the keys.
+void Type(HWND box, Hook& hook, std::wstring units) {
+  PassOn(box, hook, EditSource::kKeys, EM_REPLACESEL, TRUE,
+         reinterpret_cast<LPARAM>(units.c_str()));
+}
+
+// A character beyond the Basic Multilingual Plane comes as two WM_CHAR halves. The first waits
+// for the second, so that the character is one change; a half without its partner is typed as
+// U+FFFD, as the editor's own text holds it. True when the character is dealt with here.
+bool TakeSurrogateHalf(HWND box, Hook& hook, WPARAM& character) {
+  const auto unit = static_cast<wchar_t>(character);
+  const wchar_t waiting = std::exchange(hook.waitingHalf, 0);
+  if (waiting != 0 && IsLowSurrogate(unit)) {
+    Type(box, hook, {waiting, unit});
+    return true;
+  }
+  if (waiting != 0) {
+    Type(box, hook, {kReplacementCharacter});
+  }
+  if (IsHighSurrogate(unit)) {
+    hook.waitingHalf = unit;
+    return true;
+  }
+  if (IsLowSurrogate(unit)) {
+    character = kReplacementCharacter;
+  }
+  return false;
+}
+
+LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  Hook& hook = *HookOf(box);
+  switch (message) {
+    case WM_CHAR:
+      if (wParam == '\n') {
+        // Ctrl+Enter and the Linefeed key type LF: a line break is CR LF however it is typed.
+        wParam = VK_RETURN;
+      }
+      if (TakeSurrogateHalf(box, hook, wParam) || TakeCharacter(box, *hook.editor, wParam)) {
+        return 0;
+      }
+      break;
+    case WM_KILLFOCUS:
+      hook.waitingHalf = 0;
+      break;
+    case WM_KEYDOWN:
+      if (TakeKey(box, *hook.editor, wParam)) {
+        return 0;
+      }
+      break;
+    case WM_SYSKEYDOWN:
+      // Alt+Backspace is the classic control's own key for its undo, which it runs without
+      // WM_UNDO.
+      if (wParam == VK_BACK) {
+        hook.editor->UndoIn(box, false);
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
+      // The character that follows Alt+Backspace: the control may run its own undo on it, outside
+      // the editor's history, and DefWindowProc would beep.
+      if (wParam == VK_BACK) {
+        return 0;
+      }
+      break;
+    case WM_UNDO:
+    case EM_UNDO:
+      // The control's own undo goes one step back and forgets the rest; the editor keeps them all.
+      hook.editor->UndoIn(box, false);
+      return TRUE;
+    case EM_CANUNDO:
+      return hook.editor->CanUndoIn(box) ? TRUE : FALSE;
+    case WM_NCDESTROY: {
+      const WNDPROC previous = hook.previous;
+      RemovePropW(box, kHookProperty);
+      delete &hook;
+      return CallWindowProcW(previous, box, message, wParam, lParam);
+    }
+    default:
+      break;
+  }
+  const auto source = SourceOf(message, wParam);
+  if (!source) {
+    return CallWindowProcW(hook.previous, box, message, wParam, lParam);
+  }
+  return PassOn(box, hook, *source, message, wParam, lParam);
 }
 
 }  // namespace
