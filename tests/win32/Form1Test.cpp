@@ -474,12 +474,21 @@ void WithKeysHeld(std::initializer_list<int> held, const std::function<void()>& 
 // Ctrl+Backspace sends) and every control character the classic control is not documented to act
 // on; paste, cut and copy on Ctrl+V, Ctrl+X and Ctrl+C without sending themselves WM_PASTE,
 // WM_CUT or WM_COPY; and run their own undo on Ctrl+Z and on the WM_SYSCHAR of Alt+Backspace.
+// Their context menu is not shown: it says whether its Undo would be enabled, which the control
+// reads from its own undo buffer, never through EM_CANUNDO.
 class ClassicEdit {
  public:
   ClassicEdit() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&Proc)); }
   ~ClassicEdit() { SetEditProc(own_); }
   ClassicEdit(const ClassicEdit&) = delete;
   ClassicEdit& operator=(const ClassicEdit&) = delete;
+
+  // Whether the box's context menu would offer Undo if opened now, as by Shift+F10.
+  static bool MenuOffersUndo(HWND box) {
+    menuOffersUndo_ = false;
+    SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), -1);
+    return menuOffersUndo_;
+  }
 
  private:
   static LONG_PTR SetEditProc(WNDPROC proc) {
@@ -496,6 +505,10 @@ class ClassicEdit {
   static LRESULT CALLBACK Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SYSCHAR && wParam == VK_BACK) {
       return Own(edit, EM_UNDO);
+    }
+    if (message == WM_CONTEXTMENU) {
+      menuOffersUndo_ = Own(edit, EM_CANUNDO) != FALSE;
+      return 0;
     }
     if (message != WM_CHAR) {
       return Own(edit, message, wParam, lParam);
@@ -523,6 +536,7 @@ class ClassicEdit {
     }
   }
   static inline WNDPROC own_ = nullptr;
+  static inline bool menuOffersUndo_ = false;
 };
 
 TEST(Form1, TextBoxesEditByTheEditorsRules) {
@@ -538,11 +552,17 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
   };
   // Ctrl and a letter come as TranslateMessage makes them: Ctrl+Z is character 26, and so on.
   {
-    // Typing over the laps box's text, selected at start-up, is one step.
+    // Typing over the laps box's text, selected at start-up, is one step. The context menu
+    // offers Undo exactly when there is a step to undo: not for a change that changed nothing.
+    window.Type(L"1");
+    EXPECT_FALSE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
+    SendMessageW(window[Control::Text5], EM_SETSEL, 0, -1);
     window.Type(L"25");
     shows(Control::Text5, "25");
+    EXPECT_TRUE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
     window.Type(L"\x1A");
     shows(Control::Text5, "1");
+    EXPECT_FALSE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
   }
   {
     // Undo takes back Add to Script, then the typing before it; Ctrl+Shift+Z and Ctrl+Y put
@@ -666,6 +686,25 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
           "d");
     window.Click(Control::Command2);
     EXPECT_EQ(window.Files().writes.back().second, "?d\r\n");
+  }
+  {
+    // Text set from outside leaves the control nothing to undo, the editor a step: the menu
+    // offers Undo, and opening it changes neither the text, the selection nor the steps.
+    SetWindowTextW(area, L"set");
+    window.Settle();
+    SendMessageW(area, EM_SETSEL, 1, 2);
+    EXPECT_TRUE(ClassicEdit::MenuOffersUndo(area));
+    shows(Control::Text6, "set");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 2u);
+    SetFocus(area);
+    window.Type(L"\x1A");
+    shows(Control::Text6,
+          "\xEF\xBF\xBD"
+          "d");
   }
 }
 

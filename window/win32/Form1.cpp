@@ -330,11 +330,6 @@ void Form1::ShowBoxEdit(const FieldChanges::BoxEdit& edit) {
   SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToUtf16(edit.inserted).c_str()));
   SendMessageW(box, EM_SETSEL, edit.caret, static_cast<LPARAM>(edit.caret));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
-  // The control's context menu offers Undo while its own buffer holds a change: none when the
-  // editor has no step to take back.
-  if (!controller_.CanUndo(edit.box)) {
-    SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
-  }
 }
 
 void Form1::UndoIn(HWND box, bool redo) {

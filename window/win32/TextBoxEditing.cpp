@@ -209,6 +209,48 @@ bool TakeSurrogateHalf(HWND box, Hook& hook, WPARAM& character) {
   return false;
 }
 
+// The context menu enables its Undo from the control's own undo buffer, which EM_CANUNDO as
+// answered here does not reach: the buffer is made to hold a change exactly when the editor can
+// undo.
+void MatchUndoBuffer(HWND box, Hook& hook) {
+  const bool editorCanUndo = hook.editor->CanUndoIn(box);
+  if (editorCanUndo == (CallWindowProcW(hook.previous, box, EM_CANUNDO, 0, 0) != FALSE)) {
+    return;
+  }
+  if (!editorCanUndo) {
+    CallWindowProcW(hook.previous, box, EM_EMPTYUNDOBUFFER, 0, 0);
+    return;
+  }
+  // Text set from outside empties the buffer. A character put back in its own place fills it
+  // again, a change the editor takes as none. FIXME: an empty box set so offers no Undo.
+  const auto length = static_cast<std::size_t>(std::max(GetWindowTextLengthW(box), 0));
+  if (length == 0) {
+    return;
+  }
+  const TextSelection selection = SelectionOf(box);
+  const std::size_t at = std::min({selection.anchor, selection.caret, length - 1});
+  const std::size_t first = at > 0 ? at - 1 : 0;
+  const auto units = UnitsOf(box, first, std::min(at + 2, length));
+  if (!units) {
+    return;
+  }
+  // Both halves of a character that is two units.
+  std::size_t from = at - first;
+  std::size_t to = from + 1;
+  if (from > 0 && IsHighSurrogate((*units)[from - 1]) && IsLowSurrogate((*units)[from])) {
+    --from;
+  } else if (to < units->size() && IsHighSurrogate((*units)[from]) &&
+             IsLowSurrogate((*units)[to])) {
+    ++to;
+  }
+  const std::wstring same = units->substr(from, to - from);
+  CallWindowProcW(hook.previous, box, EM_SETSEL, first + from, static_cast<LPARAM>(first + to));
+  PassOn(box, hook, EditSource::kOther, EM_REPLACESEL, TRUE,
+         reinterpret_cast<LPARAM>(same.c_str()));
+  CallWindowProcW(hook.previous, box, EM_SETSEL, selection.anchor,
+                  static_cast<LPARAM>(selection.caret));
+}
+
 LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   Hook& hook = *HookOf(box);
   switch (message) {
@@ -251,6 +293,9 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     case EM_CANUNDO:
       return hook.editor->CanUndoIn(box) ? TRUE : FALSE;
+    case WM_CONTEXTMENU:
+      MatchUndoBuffer(box, hook);
+      break;
     case WM_NCDESTROY: {
       const WNDPROC previous = hook.previous;
       RemovePropW(box, kHookProperty);
