@@ -474,8 +474,9 @@ void WithKeysHeld(std::initializer_list<int> held, const std::function<void()>& 
 // Ctrl+Backspace sends) and every control character the classic control is not documented to act
 // on; paste, cut and copy on Ctrl+V, Ctrl+X and Ctrl+C without sending themselves WM_PASTE,
 // WM_CUT or WM_COPY; and run their own undo on Ctrl+Z and on the WM_SYSCHAR of Alt+Backspace.
-// Their context menu is not shown: it says whether its Undo would be enabled, which the control
-// reads from its own undo buffer, never through EM_CANUNDO.
+// A multi-line one takes Tab on its character, not its key-down: moving the focus on in a dialog,
+// or typing a tab for Ctrl+Tab. Their context menu is not shown: it says whether its Undo would be
+// enabled, which the control reads from its own undo buffer, never through EM_CANUNDO.
 class ClassicEdit {
  public:
   ClassicEdit() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&Proc)); }
@@ -510,6 +511,14 @@ class ClassicEdit {
       menuOffersUndo_ = Own(edit, EM_CANUNDO) != FALSE;
       return 0;
     }
+    const bool multiLine = (GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) != 0;
+    if (multiLine && message == WM_KEYDOWN && wParam == VK_TAB) {
+      return 0;
+    }
+    if (multiLine && message == WM_CHAR && wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+      SendMessageW(GetParent(edit), WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
+      return 0;
+    }
     if (message != WM_CHAR) {
       return Own(edit, message, wParam, lParam);
     }
@@ -523,7 +532,6 @@ class ClassicEdit {
       case 0x1A:
         return Own(edit, EM_UNDO);
       case VK_BACK:
-      case VK_TAB:
       case '\n':
       case VK_RETURN:
         return Own(edit, message, wParam, lParam);
@@ -657,10 +665,43 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     EXPECT_EQ(end, 7u);
   }
   {
+    // Ctrl+Tab in the script area moves the focus on as Tab does, Ctrl+Shift+Tab back, and
+    // neither types; Ctrl+K and Ctrl+U, no keys of the editor's, change no text.
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(L"x");
+    const auto ctrlTab = [&](std::initializer_list<int> held) {
+      SetFocus(area);
+      WithKeysHeld(held, [&] {
+        window.Press(VK_TAB);
+        PostMessageW(area, WM_CHAR, VK_TAB, 1);
+        window.Settle();
+      });
+    };
+    ctrlTab({VK_CONTROL});
+    EXPECT_EQ(window.Focused(), Control::Text5);
+    ctrlTab({VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(window.Focused(), Control::Command2);
+    shows(Control::Text6, "x");
+    for (const Control box : {Control::Text6, Control::Text5}) {
+      SCOPED_TRACE(NameOf(box));
+      SetFocus(window[box]);
+      const std::string before = textOf(box);
+      WithKeysHeld({VK_CONTROL}, [&] {
+        window.Press('K');
+        window.Press('U');
+        window.Type(
+            L"\x0B"
+            L"\x15");
+      });
+      shows(box, before);
+    }
+  }
+  {
     // A character beyond the Basic Multilingual Plane comes as two halves and is one character:
     // one step, two units on screen, "?" in a Windows-1252 file. A half alone is U+FFFD, on
     // screen as in the file.
     const std::string before = window.State().Text6;
+    SetFocus(area);
     SendMessageW(area, EM_SETSEL, 0, -1);
     window.Type(
         L"a\xD83D\xDE97"

@@ -58,7 +58,9 @@ constexpr WPARAM kCtrlZ = 0x1A;
 constexpr WPARAM kDel = 0x7F;
 
 // A character the editor acts on itself, or one the control must not type: true when it is
-// taken here.
+// taken here. Only the keys in the editor's key table change text: no other control character is
+// typed, Tab's included, which moved the focus on its key-down (and which the multi-line control
+// would type for Ctrl+Tab).
 bool TakeCharacter(HWND box, TextBoxEditor& editor, WPARAM character) {
   switch (character) {
     case kCtrlA:
@@ -73,7 +75,6 @@ bool TakeCharacter(HWND box, TextBoxEditor& editor, WPARAM character) {
     case VK_BACK:
       // Ctrl+Backspace removed a word on its key-down; Ctrl+H is no Backspace.
       return Held(VK_CONTROL);
-    case VK_TAB:
     case VK_RETURN:
     case kCtrlC:
     case kCtrlV:
