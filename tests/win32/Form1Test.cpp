@@ -475,8 +475,10 @@ void WithKeysHeld(std::initializer_list<int> held, const std::function<void()>& 
 // on; paste, cut and copy on Ctrl+V, Ctrl+X and Ctrl+C without sending themselves WM_PASTE,
 // WM_CUT or WM_COPY; and run their own undo on Ctrl+Z and on the WM_SYSCHAR of Alt+Backspace.
 // A multi-line one takes Tab on its character, not its key-down: moving the focus on in a dialog,
-// or typing a tab for Ctrl+Tab. Their context menu is not shown: it says whether its Undo would be
-// enabled, which the control reads from its own undo buffer, never through EM_CANUNDO.
+// or typing a tab for Ctrl+Tab. WM_IME_CHAR is typed as WM_CHAR is, as Microsoft documents it for
+// a Unicode window, not turned into WM_CHAR as Wine's does. Their context menu is not shown: it
+// says whether its Undo would be enabled, which the control reads from its own undo buffer, never
+// through EM_CANUNDO.
 class ClassicEdit {
  public:
   ClassicEdit() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&Proc)); }
@@ -506,6 +508,9 @@ class ClassicEdit {
   static LRESULT CALLBACK Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SYSCHAR && wParam == VK_BACK) {
       return Own(edit, EM_UNDO);
+    }
+    if (message == WM_IME_CHAR) {
+      return Own(edit, WM_CHAR, wParam, lParam);
     }
     if (message == WM_CONTEXTMENU) {
       menuOffersUndo_ = Own(edit, EM_CANUNDO) != FALSE;
@@ -718,6 +723,13 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     SendMessageW(area, EM_SETSEL, 1, 3);
     window.Type(L"c");
     shows(Control::Text6, "acb");
+    for (const wchar_t half : {0xD83D, 0xDE97}) {  // as an input method may send it
+      PostMessageW(area, WM_IME_CHAR, half, 1);
+    }
+    window.Settle();
+    shows(Control::Text6,
+          "ac\xF0\x9F\x9A\x97"
+          "b");
     SendMessageW(area, EM_SETSEL, 0, -1);
     window.Type(
         L"\xD83D"

@@ -187,7 +187,8 @@ void Type(HWND box, Hook& hook, std::wstring units) {
          reinterpret_cast<LPARAM>(units.c_str()));
 }
 
-// A character beyond the Basic Multilingual Plane comes as two WM_CHAR halves. The first waits
+// A character beyond the Basic Multilingual Plane comes as two halves, in two WM_CHAR or
+// WM_IME_CHAR messages. The first waits
 // for the second, so that the character is one change; a half without its partner is typed as
 // U+FFFD, as the editor's own text holds it. True when the character is dealt with here.
 bool TakeSurrogateHalf(HWND box, Hook& hook, WPARAM& character) {
@@ -261,6 +262,11 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         wParam = VK_RETURN;
       }
       if (TakeSurrogateHalf(box, hook, wParam) || TakeCharacter(box, *hook.editor, wParam)) {
+        return 0;
+      }
+      break;
+    case WM_IME_CHAR:
+      if (TakeSurrogateHalf(box, hook, wParam)) {
         return 0;
       }
       break;
@@ -343,23 +349,11 @@ std::optional<TextEdit> EditJustMade(HWND box) {
   if (!span) {
     return std::nullopt;
   }
-  // The unit before the edit comes too, to see whether the edit starts inside a character.
-  const std::size_t lead = span->position > 0 ? 1 : 0;
-  const auto units = UnitsOf(box, span->position - lead, span->position + span->inserted);
-  if (!units || units->size() != lead + span->inserted) {
+  const auto inserted = UnitsOf(box, span->position, span->position + span->inserted);
+  if (!inserted) {
     return std::nullopt;
   }
-  std::wstring_view inserted(*units);
-  // A character typed as two halves arrives one half at a time: the half already taken is taken
-  // again with the other, so that the editor sees the whole character.
-  if (lead == 1 && span->inserted > 0 && IsHighSurrogate(inserted[0]) &&
-      IsLowSurrogate(inserted[1])) {
-    --span->position;
-    ++span->removed;
-  } else {
-    inserted.remove_prefix(lead);
-  }
-  return TextEdit{span->position, span->removed, ToUtf8(inserted), after.end, hook->source};
+  return TextEdit{span->position, span->removed, ToUtf8(*inserted), after.end, hook->source};
 }
 
 TextSelection SelectionOf(HWND box) {

@@ -1,7 +1,9 @@
 // Hands the editing of a text box (the script area, a value box) to the editor: the undo and word
 // keys go to the window, which asks the controller, and each change the box makes is read back as
 // one edit where it can be. Also keeps control characters out of the text, which the classic edit
-// control would type for some Ctrl keys (Ctrl+Backspace types character 127 on Windows).
+// control would type for some Ctrl keys (Ctrl+Backspace types character 127 on Windows), gives the
+// control a character typed as two halves as one, and keeps the control's own undo buffer, from
+// which its context menu enables Undo, to what the editor can undo.
 #pragma once
 
 #include <windows.h>
