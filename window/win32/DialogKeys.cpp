@@ -25,8 +25,8 @@ bool MoveFocusByArrow(HWND control, WPARAM key) {
 LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
-      // Tab and Ctrl+Tab move the focus on, with Shift back. A multi-line edit would move it on
-      // the character that follows, where Windows' control types a tab for Ctrl+Tab instead.
+      // Tab and Ctrl+Tab move the focus on, with Shift back. Left to the multi-line edit, Windows
+      // would move it on the character that follows, and type a tab for Ctrl+Tab.
       if (wParam == VK_TAB) {
         SendMessageW(GetParent(area), WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
         return 0;
