@@ -723,7 +723,8 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     SendMessageW(area, EM_SETSEL, 1, 3);
     window.Type(L"c");
     shows(Control::Text6, "acb");
-    for (const wchar_t half : {0xD83D, 0xDE97}) {  // as an input method may send it
+    for (const wchar_t half :
+         {wchar_t{0xD83D}, wchar_t{0xDE97}}) {  // as an input method may send it
       PostMessageW(area, WM_IME_CHAR, half, 1);
     }
     window.Settle();
