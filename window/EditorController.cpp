@@ -10,7 +10,8 @@
 #include "script/ServerCarList.h"
 #include "script/TrackList.h"
 #include "scriptfile/SaveScript.h"
-#include "window/WordStops.h"
+#include "text/ChangeKind.h"
+#include "text/WordStops.h"
 
 namespace zarvex {
 
@@ -39,24 +40,76 @@ TextChange ChangeBetween(std::string_view before, std::string_view after) {
           std::string(after.substr(start, after.size() - end - start))};
 }
 
-bool IsOneCharacter(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin() + 1, text.end(), IsUtf8Continuation);
+std::size_t TextBoxIndex(Control box) {
+  switch (box) {
+    case Control::Text1:
+      return 0;
+    case Control::Text2:
+      return 1;
+    case Control::Text3:
+      return 2;
+    case Control::Text5:
+      return 3;
+    default:
+      return 4;
+  }
 }
 
-ChangeKind KindOfTyping(const TextChange& change) {
-  if (change.removed.empty() && IsOneCharacter(change.inserted)) {
-    return ChangeKind::kTyped;
+// A value box holds one line: a line break in what it is given, and all after it, are dropped.
+// Says how the box, which shows all it was given, drops them.
+std::optional<FieldChanges::BoxEdit> KeepFirstLine(Control box, std::string_view text,
+                                                   TextChange& change) {
+  const std::size_t lineEnd = change.inserted.find_first_of("\r\n");
+  if (lineEnd == std::string::npos) {
+    return std::nullopt;
   }
-  if (change.inserted.empty() && IsOneCharacter(change.removed)) {
-    return ChangeKind::kDeletedKey;
+  TextPositions positions(TextUnits::kCodeUnits);
+  const std::size_t cut =
+      positions.PositionOf(text, change.offset) +
+      positions.PositionsIn(std::string_view(change.inserted).substr(0, lineEnd));
+  const std::size_t dropped =
+      positions.PositionsIn(std::string_view(change.inserted).substr(lineEnd));
+  change.inserted.resize(lineEnd);
+  return FieldChanges::BoxEdit{box, cut, dropped, {}, cut};
+}
+
+// The bytes of the longest UTF-8 character.
+constexpr std::size_t kLongestCharacter = 4;
+
+// The kind of a change the window reported at `position`. A window may report more than changed
+// (Qt reports an input-method commit as its whole line replaced by itself and one character):
+// when only what really differs shows typing or a deletion, the change is narrowed to that.
+ChangeKind KindOfReported(TextChange& change, const TextEdit& edit, std::size_t position,
+                          const TextPositions& positions) {
+  const auto caretAfter = [&](const TextChange& reported, std::size_t at) {
+    return edit.caret == at + positions.PositionsIn(reported.inserted);
+  };
+  const ChangeKind kind = KindOfChange(change, edit.source, caretAfter(change, position));
+  const auto [shorter, longer] = std::minmax(change.removed.size(), change.inserted.size());
+  if (kind != ChangeKind::kOwnStep || longer - shorter > kLongestCharacter) {
+    return kind;
   }
-  return ChangeKind::kOther;
+  TextChange narrowed = change;
+  const std::size_t same = TrimToDifference(narrowed);
+  const std::size_t narrowedAt =
+      position + positions.PositionsIn(std::string_view(change.inserted).substr(0, same));
+  const ChangeKind narrowedKind =
+      KindOfChange(narrowed, edit.source, caretAfter(narrowed, narrowedAt));
+  if (narrowedKind != ChangeKind::kOwnStep) {
+    change = std::move(narrowed);
+  }
+  return narrowedKind;
 }
 
 }  // namespace
 
 EditorController::EditorController(EditorPlatform platform)
-    : platform_(std::move(platform)), scriptPositions_(platform_.scriptUnits) {}
+    : platform_(std::move(platform)),
+      boxes_{{{state_.Box(Control::Text1).text, TextPositions(TextUnits::kCodeUnits), {}},
+              {state_.Box(Control::Text2).text, TextPositions(TextUnits::kCodeUnits), {}},
+              {state_.Box(Control::Text3).text, TextPositions(TextUnits::kCodeUnits), {}},
+              {state_.Box(Control::Text5).text, TextPositions(TextUnits::kCodeUnits), {}},
+              {state_.Text6, TextPositions(platform_.scriptUnits), {}}}} {}
 
 FieldChanges EditorController::Start() {
   FieldChanges changes;
@@ -76,45 +129,59 @@ FieldChanges EditorController::Start() {
 }
 
 FieldChanges EditorController::ChangeText(Control box, std::string text) {
-  if (ended_) {
-    return {};
-  }
   FieldChanges changes;
-  if (box == Control::Text6) {
-    scriptHistory_.Record(ChangeBetween(state_.Text6, text), ChangeKind::kOther);
-    state_.Text6 = std::move(text);
-    scriptPositions_.Forget();
-  } else if (TakesEditing(box)) {
-    std::string& boxText = state_.Box(box).text;
-    TextChange change = ChangeBetween(boxText, text);
-    const ChangeKind kind = KindOfTyping(change);
-    // A value box holds one line: a pasted line break and all after it are dropped.
-    const std::size_t lineEnd = change.inserted.find_first_of("\r\n");
-    if (lineEnd != std::string::npos) {
-      ScriptPositions positions(TextUnits::kCodeUnits);
-      const std::size_t cut = change.offset + lineEnd;
-      const std::size_t cutPosition = positions.PositionOf(text, cut);
-      const std::size_t dropped = positions.PositionsIn(change.inserted.substr(lineEnd));
-      changes.boxEdit = FieldChanges::BoxEdit{box, {cutPosition, dropped, {}}, cutPosition};
-      text.erase(cut, change.inserted.size() - lineEnd);
-      change.inserted.resize(lineEnd);
-    }
-    HistoryOf(box)->Record(std::move(change), kind);
-    boxText = std::move(text);
+  if (!TakesEditing(box)) {
+    return changes;
   }
+  TextBox& target = BoxOf(box);
+  TextChange change = ChangeBetween(target.text, text);
+  if (box != Control::Text6) {
+    changes.boxEdit = KeepFirstLine(box, target.text, change);
+  }
+  target.text.replace(change.offset, change.removed.size(), change.inserted);
+  target.positions.Forget();
+  target.history.Record(std::move(change), ChangeKind::kOwnStep);
   return changes;
 }
 
-FieldChanges EditorController::EditScript(const ScriptEdit& edit) {
+FieldChanges EditorController::EditText(Control box, const TextEdit& edit) {
+  if (box == Control::Text6) {
+    return EditScript(edit);
+  }
+  FieldChanges changes;
+  if (!TakesEditing(box)) {
+    return changes;
+  }
+  TextBox& target = BoxOf(box);
+  // A value box's text is short, and the editor may have set it since: map it afresh.
+  target.positions.Forget();
+  const std::size_t from = target.positions.ByteOffsetOf(target.text, edit.position);
+  const std::size_t fromPosition = target.positions.ReachedPosition();
+  const std::size_t to = target.positions.ByteOffsetOf(target.text, edit.position + edit.removed);
+  TextChange change{from, target.text.substr(from, to - from), edit.inserted};
+  const ChangeKind kind = KindOfReported(change, edit, fromPosition, target.positions);
+  changes.boxEdit = KeepFirstLine(box, target.text, change);
+  target.text.replace(change.offset, change.removed.size(), change.inserted);
+  target.positions.Forget();
+  target.history.Record(std::move(change), kind);
+  return changes;
+}
+
+FieldChanges EditorController::EditScript(const TextEdit& edit) {
   FieldChanges changes;
   if (ended_) {
     return changes;
   }
-  std::string& text = state_.Text6;
-  const std::size_t from = scriptPositions_.ByteOffsetOf(text, edit.position);
-  const std::size_t fromPosition = scriptPositions_.ReachedPosition();
-  const std::size_t to = scriptPositions_.ByteOffsetOf(text, edit.position + edit.removed);
-  scriptHistory_.Record({from, text.substr(from, to - from), edit.inserted}, edit.kind);
+  TextBox& script = BoxOf(Control::Text6);
+  std::string& text = script.text;
+  TextPositions& positions = script.positions;
+  const std::size_t from = positions.ByteOffsetOf(text, edit.position);
+  const std::size_t fromPosition = positions.ReachedPosition();
+  const std::size_t to = positions.ByteOffsetOf(text, edit.position + edit.removed);
+  const std::size_t insertedPositions = positions.PositionsIn(edit.inserted);
+  TextChange change{from, text.substr(from, to - from), edit.inserted};
+  const ChangeKind kind = KindOfReported(change, edit, fromPosition, positions);
+  script.history.Record(std::move(change), kind);
   text.replace(from, to - from, edit.inserted);
   // A lone CR and a lone LF that the edit made neighbours are one CR LF line break from now on, in
   // the file as in a Windows edit box; a widget that keeps them apart is told to join them.
@@ -123,16 +190,15 @@ FieldChanges EditorController::EditScript(const ScriptEdit& edit) {
   };
   const std::size_t end = from + edit.inserted.size();
   if (!edit.inserted.empty() && joinsAt(end)) {
-    const std::size_t insertedCr = fromPosition + scriptPositions_.PositionsIn(edit.inserted) - 1;
-    changes.joinedBreaksAt.push_back(insertedCr);
+    changes.joinedBreaksAt.push_back(fromPosition + insertedPositions - 1);
   }
   // The text before the edit kept its positions, unless its last character was the CR that
   // joined: then only the text before that CR is known.
   if (joinsAt(from)) {
     changes.joinedBreaksAt.push_back(fromPosition - 1);
-    scriptPositions_.Remember(fromPosition - 1, from - 1);
+    positions.Remember(fromPosition - 1, from - 1);
   } else {
-    scriptPositions_.Remember(fromPosition, from);
+    positions.Remember(fromPosition, from);
   }
   return changes;
 }
@@ -142,12 +208,12 @@ FieldChanges EditorController::ChangeTick(Control box, bool ticked) {
   if (ended_ || !IsOptionBox(box) || state_.Tick(box) == ticked) {
     return changes;
   }
-  EndTyping();
   state_.Tick(box) = ticked;
   ToggleOption(box, state_, settings_);
   if (const auto valueBox = SwitchOf(box).valueBox) {
     // The editor set the box's text: the user's steps before that are gone with it.
-    HistoryOf(*valueBox)->Clear();
+    BoxOf(*valueBox).history.Clear();
+    BoxOf(*valueBox).positions.Forget();
     changes.Add(*valueBox);
   }
   return changes;
@@ -157,7 +223,6 @@ FieldChanges EditorController::ChooseEntry(Control list, std::size_t position) {
   if (ended_ || !IsList(list) || position >= state_.List(list).entries.size()) {
     return {};
   }
-  EndTyping();
   state_.List(list).chosen = position;
   if (list == Control::Combo1) {
     ChooseMode(state_, settings_);
@@ -169,7 +234,6 @@ FieldChanges EditorController::PressButton(Control button) {
   if (ended_) {
     return {};
   }
-  EndTyping();
   if (button == Control::Command1) {
     return AddBlock();
   }
@@ -185,63 +249,59 @@ FieldChanges EditorController::AddBlock() {
   if (AddToScript(state_, settings_, platform_.showMessage)) {
     changes.Add(Control::Text6);
     changes.scriptAppendedAt = oldLength;
-    scriptHistory_.Record({oldLength, {}, state_.Text6.substr(oldLength)}, ChangeKind::kAdded);
+    BoxOf(Control::Text6)
+        .history.Record({oldLength, {}, state_.Text6.substr(oldLength)}, ChangeKind::kAdded);
   }
   return changes;
 }
 
 FieldChanges EditorController::Undo(Control box) {
-  return Step(box, true);
+  return TakeStep(box, true);
 }
 
 FieldChanges EditorController::Redo(Control box) {
-  return Step(box, false);
+  return TakeStep(box, false);
 }
 
 bool EditorController::CanUndo(Control box) const {
-  const TextHistory* history = HistoryOf(box);
-  return TakesEditing(box) && history->CanUndo();
+  return TakesEditing(box) && BoxOf(box).history.CanUndo();
 }
 
 bool EditorController::CanRedo(Control box) const {
-  const TextHistory* history = HistoryOf(box);
-  return TakesEditing(box) && history->CanRedo();
+  return TakesEditing(box) && BoxOf(box).history.CanRedo();
 }
 
-FieldChanges EditorController::Step(Control box, bool undo) {
+FieldChanges EditorController::TakeStep(Control box, bool undo) {
   FieldChanges changes;
   if (!TakesEditing(box)) {
     return changes;
   }
-  TextHistory& history = *HistoryOf(box);
-  const auto step = undo ? history.Undo() : history.Redo();
+  TextBox& target = BoxOf(box);
+  const auto step = undo ? target.history.Undo() : target.history.Redo();
   if (!step) {
     return changes;
   }
-  std::string& text = TextOf(box);
-  const TextChange& change = step->change;
-  if (step->kind == ChangeKind::kAdded && !undo && change.offset == text.size()) {
+  if (step->kind == ChangeKind::kAdded && !undo && step->offset == target.text.size()) {
     // The block comes back as an add brings it: caret and view at the start.
-    text += change.inserted;
+    target.text += step->inserted;
     changes.Add(Control::Text6);
-    changes.scriptAppendedAt = change.offset;
+    changes.scriptAppendedAt = step->offset;
     return changes;
   }
-  changes.boxEdit = ApplyChange(box, change);
+  changes.boxEdit = ApplyChange(box, step->offset, step->removed, step->inserted);
   return changes;
 }
 
-FieldChanges EditorController::DeleteWord(Control box, std::size_t anchor, std::size_t caret,
-                                          bool forward) {
+FieldChanges EditorController::DeleteWord(Control box, TextSelection selection, bool forward) {
   FieldChanges changes;
   if (!TakesEditing(box)) {
     return changes;
   }
-  std::string& text = TextOf(box);
-  ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = PositionsOf(box, boxPositions);
-  std::size_t from = positions.ByteOffsetOf(text, std::min(anchor, caret));
-  std::size_t to = positions.ByteOffsetOf(text, std::max(anchor, caret));
+  TextBox& target = BoxOf(box);
+  const std::string& text = target.text;
+  std::size_t from =
+      target.positions.ByteOffsetOf(text, std::min(selection.anchor, selection.caret));
+  std::size_t to = target.positions.ByteOffsetOf(text, std::max(selection.anchor, selection.caret));
   if (from == to && forward) {
     to = WordStopAfter(text, to);
   } else if (from == to) {
@@ -251,30 +311,31 @@ FieldChanges EditorController::DeleteWord(Control box, std::size_t anchor, std::
     return changes;
   }
   TextChange change{from, text.substr(from, to - from), {}};
-  changes.boxEdit = ApplyChange(box, change);
-  HistoryOf(box)->Record(std::move(change), ChangeKind::kOther);
+  changes.boxEdit = ApplyChange(box, from, change.removed, {});
+  target.history.Record(std::move(change), ChangeKind::kOwnStep);
   return changes;
 }
 
-std::size_t EditorController::WordStop(Control box, std::size_t position, bool forward) {
-  if (!IsValueBox(box) && box != Control::Text6) {
-    return position;
+TextSelection EditorController::MoveByWord(Control box, TextSelection selection, bool forward,
+                                           bool extend) {
+  if (!TakesEditing(box)) {
+    return selection;
   }
-  HistoryOf(box)->EndTyping();
-  const std::string& text = TextOf(box);
-  ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = PositionsOf(box, boxPositions);
-  const std::size_t offset = positions.ByteOffsetOf(text, position);
-  return positions.PositionOf(text,
-                              forward ? WordStopAfter(text, offset) : WordStopBefore(text, offset));
+  TextBox& target = BoxOf(box);
+  const std::size_t offset = target.positions.ByteOffsetOf(target.text, selection.caret);
+  const std::size_t stop =
+      target.positions.PositionOf(target.text, forward ? WordStopAfter(target.text, offset)
+                                                       : WordStopBefore(target.text, offset));
+  return {extend ? selection.anchor : stop, stop};
 }
 
-FieldChanges::BoxEdit EditorController::ApplyChange(Control box, const TextChange& change) {
-  std::string& text = TextOf(box);
-  std::size_t from = change.offset;
-  std::size_t to = change.offset + change.removed.size();
-  ScriptPositions boxPositions(TextUnits::kCodeUnits);
-  ScriptPositions& positions = PositionsOf(box, boxPositions);
+FieldChanges::BoxEdit EditorController::ApplyChange(Control box, std::size_t offset,
+                                                    std::string_view removed,
+                                                    std::string_view inserted) {
+  TextBox& target = BoxOf(box);
+  std::string& text = target.text;
+  std::size_t from = offset;
+  std::size_t to = offset + removed.size();
   if (box == Control::Text6 && platform_.scriptUnits == TextUnits::kLineBreakIsOne) {
     // A widget that shows CR LF as one break cannot be edited between its halves, and must see a
     // lone CR and a lone LF that come together or apart: the change takes in a CR just before it
@@ -286,56 +347,28 @@ FieldChanges::BoxEdit EditorController::ApplyChange(Control box, const TextChang
       ++to;
     }
   }
-  std::string shown = text.substr(from, change.offset - from);
-  shown += change.inserted;
-  shown.append(text, change.offset + change.removed.size(),
-               to - change.offset - change.removed.size());
+  std::string shown = text.substr(from, offset - from);
+  shown += inserted;
+  shown.append(text, offset + removed.size(), to - offset - removed.size());
+  TextPositions& positions = target.positions;
   const std::size_t position = positions.PositionOf(text, from);
-  const std::size_t removed = positions.PositionOf(text, to) - position;
+  const std::size_t removedPositions = positions.PositionOf(text, to) - position;
   text.replace(from, to - from, shown);
   positions.Remember(position, from);
-  const std::size_t caret = positions.PositionOf(text, change.offset + change.inserted.size());
-  return {box, {position, removed, std::move(shown)}, caret};
-}
-
-ScriptPositions& EditorController::PositionsOf(Control box, ScriptPositions& valueBox) {
-  return box == Control::Text6 ? scriptPositions_ : valueBox;
+  const std::size_t caret = positions.PositionOf(text, offset + inserted.size());
+  return {box, position, removedPositions, std::move(shown), caret};
 }
 
 bool EditorController::TakesEditing(Control box) const {
   return !ended_ && (box == Control::Text6 || (IsValueBox(box) && state_.Box(box).enabled));
 }
 
-std::string& EditorController::TextOf(Control box) {
-  return box == Control::Text6 ? state_.Text6 : state_.Box(box).text;
+EditorController::TextBox& EditorController::BoxOf(Control box) {
+  return boxes_.at(TextBoxIndex(box));
 }
 
-TextHistory* EditorController::HistoryOf(Control box) {
-  return const_cast<TextHistory*>(std::as_const(*this).HistoryOf(box));
-}
-
-const TextHistory* EditorController::HistoryOf(Control box) const {
-  switch (box) {
-    case Control::Text1:
-      return &valueBoxHistories_[0];
-    case Control::Text2:
-      return &valueBoxHistories_[1];
-    case Control::Text3:
-      return &valueBoxHistories_[2];
-    case Control::Text5:
-      return &valueBoxHistories_[3];
-    case Control::Text6:
-      return &scriptHistory_;
-    default:
-      return nullptr;
-  }
-}
-
-void EditorController::EndTyping() {
-  scriptHistory_.EndTyping();
-  for (TextHistory& history : valueBoxHistories_) {
-    history.EndTyping();
-  }
+const EditorController::TextBox& EditorController::BoxOf(Control box) const {
+  return boxes_.at(TextBoxIndex(box));
 }
 
 FieldChanges EditorController::Close() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/FileReplacer.h"
 #include "platform/ShowMessage.h"
@@ -13,10 +14,10 @@
 #include "script/Control.h"
 #include "script/EditorState.h"
 #include "script/ScriptSettings.h"
+#include "text/TextEdit.h"
+#include "text/TextHistory.h"
+#include "text/TextPositions.h"
 #include "window/FieldChanges.h"
-#include "window/ScriptEdit.h"
-#include "window/ScriptPositions.h"
-#include "window/TextHistory.h"
 
 namespace zarvex {
 
@@ -32,17 +33,21 @@ struct EditorPlatform {
 class EditorController {
  public:
   explicit EditorController(EditorPlatform platform);
+  EditorController(const EditorController&) = delete;
+  EditorController& operator=(const EditorController&) = delete;
 
   // Fills the three lists, once, choosing nothing and running no operation.
   FieldChanges Start();
 
-  // The user typed into a value box or the script area; the whole new text. Text typed into a
-  // disabled value box is not taken; text pasted into a value box is kept up to its first line
-  // break, and the change that drops the rest is given back.
-  FieldChanges ChangeText(Control box, std::string text);
+  // The user changed part of a value box or the script area. Text typed into a disabled value box
+  // is not taken; a value box keeps what it is given up to its first line break, and the change
+  // that drops the rest is given back. In the script area, says where a lone CR and a lone LF
+  // joined.
+  FieldChanges EditText(Control box, const TextEdit& edit);
 
-  // The user changed part of the script area. Says where a lone CR and a lone LF joined.
-  FieldChanges EditScript(const ScriptEdit& edit);
+  // The box's whole new text, for a change its window could not read as one edit: a step of its
+  // own.
+  FieldChanges ChangeText(Control box, std::string text);
 
   // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, in a value box or the script area: takes back, or makes
   // again, the box's last step and gives back the change for the box.
@@ -51,12 +56,14 @@ class EditorController {
   [[nodiscard]] bool CanUndo(Control box) const;
   [[nodiscard]] bool CanRedo(Control box) const;
 
-  // Ctrl+Backspace or Ctrl+Delete in a text box with this selection (the box's positions, either
-  // way round): removes the selection, or else the word before or after the caret.
-  FieldChanges DeleteWord(Control box, std::size_t anchor, std::size_t caret, bool forward);
+  // Ctrl+Backspace or Ctrl+Delete in a text box with this selection (the box's positions):
+  // removes the selection, or else the word before or after the caret.
+  FieldChanges DeleteWord(Control box, TextSelection selection, bool forward);
 
-  // Where Ctrl+Left or Ctrl+Right takes the caret in a text box from this position.
-  [[nodiscard]] std::size_t WordStop(Control box, std::size_t position, bool forward);
+  // Ctrl+Left or Ctrl+Right in a text box, with Shift `extend`ing the selection: the selection
+  // after it.
+  [[nodiscard]] TextSelection MoveByWord(Control box, TextSelection selection, bool forward,
+                                         bool extend);
 
   // The user ticked or cleared an option box.
   FieldChanges ChangeTick(Control box, bool ticked);
@@ -75,26 +82,28 @@ class EditorController {
   [[nodiscard]] bool HasEnded() const { return ended_; }
 
  private:
+  // What the editor keeps of one text box.
+  struct TextBox {
+    std::string& text;
+    TextPositions positions;
+    TextHistory history;
+  };
+
   FieldChanges AddBlock();
-  FieldChanges Step(Control box, bool undo);
+  FieldChanges TakeStep(Control box, bool undo);
+  FieldChanges EditScript(const TextEdit& edit);
   // Makes the change to the box's text and says how the box shows it.
-  FieldChanges::BoxEdit ApplyChange(Control box, const TextChange& change);
-  // The script area's remembered mapping, or for a value box the fresh one given, whose text is
-  // too short to be worth remembering.
-  [[nodiscard]] ScriptPositions& PositionsOf(Control box, ScriptPositions& valueBox);
+  FieldChanges::BoxEdit ApplyChange(Control box, std::size_t offset, std::string_view removed,
+                                    std::string_view inserted);
   [[nodiscard]] bool TakesEditing(Control box) const;
-  [[nodiscard]] std::string& TextOf(Control box);
-  [[nodiscard]] TextHistory* HistoryOf(Control box);
-  [[nodiscard]] const TextHistory* HistoryOf(Control box) const;
-  void EndTyping();
+  [[nodiscard]] TextBox& BoxOf(Control box);
+  [[nodiscard]] const TextBox& BoxOf(Control box) const;
 
   EditorPlatform platform_;
   EditorState state_;
   ScriptSettings settings_;
-  ScriptPositions scriptPositions_;
-  TextHistory scriptHistory_;
-  // Text1, Text2, Text3 and Text5, in that order.
-  std::array<TextHistory, 4> valueBoxHistories_;
+  // Text1, Text2, Text3, Text5 and Text6, in that order.
+  std::array<TextBox, 5> boxes_;
   bool started_ = false;
   bool ended_ = false;
 };

@@ -4,10 +4,10 @@
 #include <bitset>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "script/Control.h"
-#include "window/ScriptEdit.h"
 
 namespace zarvex {
 
@@ -33,7 +33,9 @@ class FieldChanges {
   // box's own (see TextUnits).
   struct BoxEdit {
     Control box;
-    ScriptEdit change;
+    std::size_t position = 0;
+    std::size_t removed = 0;
+    std::string inserted;
     std::size_t caret = 0;
   };
   std::optional<BoxEdit> boxEdit;

@@ -9,7 +9,7 @@
 
 #include "BaselineSummary.h"
 #include "BenchmarkScripts.h"
-#include "window/ScriptPositions.h"
+#include "text/TextPositions.h"
 
 namespace zarvex::bench {
 namespace {
@@ -20,7 +20,7 @@ std::size_t ScriptBytes(const benchmark::State& state) {
 
 // How many widget positions the script spans: where mapping past its end stops.
 std::size_t PositionsIn(std::string_view script) {
-  ScriptPositions mapping;
+  TextPositions mapping;
   (void)mapping.ByteOffsetOf(script, script.size() * 2);
   return mapping.ReachedPosition();
 }
@@ -33,9 +33,13 @@ void TypeThroughController(benchmark::State& state, double share) {
   const std::size_t positions = PositionsIn(script);
   editor->ChangeText(Control::Text6, script);
   auto position = static_cast<std::size_t>(static_cast<double>(positions) * share);
-  editor->EditScript({position++, 0, "x"});
+  const auto type = [&] {
+    editor->EditText(Control::Text6, {position, 0, "x", position + 1});
+    ++position;
+  };
+  type();
   for (auto _ : state) {
-    editor->EditScript({position++, 0, "x"});
+    type();
   }
 }
 
@@ -69,8 +73,8 @@ void TypeAtBothEndsThroughController(benchmark::State& state) {
   const std::size_t positions = PositionsIn(script);
   editor->ChangeText(Control::Text6, script);
   for (auto _ : state) {
-    editor->EditScript({0, 0, "x"});
-    editor->EditScript({positions, 1, ""});
+    editor->EditText(Control::Text6, {0, 0, "x", 1});
+    editor->EditText(Control::Text6, {positions, 1, "", positions});
   }
 }
 
@@ -99,7 +103,7 @@ void HeapAfterThousandEdits(benchmark::State& state) {
     auto editor = std::make_unique<BenchmarkEditor>();
     (*editor)->ChangeText(Control::Text6, script);
     for (std::size_t edit = 0; edit < 1000; ++edit) {
-      (*editor)->EditScript({(edit * 7919) % positions, 1, "xy"});
+      (*editor)->EditText(Control::Text6, {(edit * 7919) % positions, 1, "xy"});
     }
     state.counters["heap_MiB"] = static_cast<double>(HeapInUse() - before) / (1u << 20);
     benchmark::DoNotOptimize(editor.get());

@@ -38,6 +38,26 @@ std::optional<std::string> WithInvalidBytesReplaced(std::string_view utf8, wchar
   return repaired;
 }
 
+// XP's converter passes a lone surrogate half through as three bytes that are not UTF-8, later
+// ones give U+FFFD: the editor replaces each half itself, so that every Windows gives the same
+// text. Returns nothing for text without one.
+std::optional<std::wstring> WithLoneHalvesReplaced(std::wstring_view utf16) {
+  std::optional<std::wstring> repaired;
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    const wchar_t unit = utf16[i];
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    if (high && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (high || (unit >= 0xDC00 && unit <= 0xDFFF)) {
+      if (!repaired) {
+        repaired.emplace(utf16);
+      }
+      (*repaired)[i] = kReplacementCharacter;
+    }
+  }
+  return repaired;
+}
+
 }  // namespace
 
 std::wstring ToUtf16(std::string_view utf8, wchar_t invalid) {
@@ -53,7 +73,9 @@ std::wstring ToUtf16(std::string_view utf8, wchar_t invalid) {
   return wide;
 }
 
-std::string ToUtf8(std::wstring_view utf16) {
+std::string ToUtf8(std::wstring_view text) {
+  const std::optional<std::wstring> repaired = WithLoneHalvesReplaced(text);
+  const std::wstring_view utf16 = repaired ? std::wstring_view(*repaired) : text;
   if (utf16.empty()) {
     return {};
   }

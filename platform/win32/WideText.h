@@ -13,7 +13,7 @@ inline constexpr wchar_t kReplacementCharacter = 0xFFFD;
 // Each byte that does not start a valid UTF-8 character becomes `invalid`.
 [[nodiscard]] std::wstring ToUtf16(std::string_view utf8, wchar_t invalid = kReplacementCharacter);
 
-// A lone surrogate becomes U+FFFD.
+// A lone surrogate half becomes U+FFFD, whatever the system's converter would make of it.
 [[nodiscard]] std::string ToUtf8(std::wstring_view utf16);
 
 }  // namespace zarvex

@@ -9,7 +9,7 @@
 # the same.
 #
 #   e2e.sh --program "<command>" --points "<command>" [--timeout <seconds>] [--paste-lone-breaks]
-#          [--help-without-display]
+#          [--help-without-display] [--random-keys <count> (--keep-files <dir> | --compare-with <dir>)]
 #
 # --program  starts the editor; may carry a launcher ("wine /path/editor.exe"). Use absolute paths.
 # --points   prints the client size and each control's middle (tools/layout-points).
@@ -19,6 +19,11 @@
 # --help-without-display  the Linux program's command line: first with no display at all, --help
 #            must print the usage, a missing folder end it with status 2, and a start say that
 #            it needs a desktop session; then, with the display, an unknown option.
+# --random-keys  instead of the steps above: that many seeded sequences of random editing keys
+#            (seeds 1 to count, RANDOM_KEY_LENGTH keys each, 25 unless set), the file saved after
+#            each; --keep-files puts each file in the folder, --compare-with compares each with the
+#            one there, from the other window, and prints the seed, the keys and both files where
+#            they differ. RANDOM_KEY_SEEDS="4 17" runs those seeds instead.
 set -euo pipefail
 
 program=""
@@ -26,6 +31,9 @@ points=""
 timeout=60
 lone_breaks=false
 help_without_display=false
+random_keys=0
+keep_files=""
+compare_with=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --program) program=$2; shift 2 ;;
@@ -33,6 +41,9 @@ while [ $# -gt 0 ]; do
     --timeout) timeout=$2; shift 2 ;;
     --paste-lone-breaks) lone_breaks=true; shift ;;
     --help-without-display) help_without_display=true; shift ;;
+    --random-keys) random_keys=$2; shift 2 ;;
+    --keep-files) keep_files=$2; shift 2 ;;
+    --compare-with) compare_with=$2; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -188,6 +199,13 @@ choose_by_letter() {
   keys Escape
   type_text "$2"
 }
+
+if [ "$random_keys" -gt 0 ]; then
+  # shellcheck source=random-keys.sh
+  . "$(dirname "$0")/random-keys.sh"
+  run_random_keys
+  exit 0
+fi
 
 # What the paste brings: CR LF, characters Windows-1252 holds and one it lacks, and with
 # --paste-lone-breaks a lone LF and a lone CR at the end, so that the typing after it follows them.

@@ -6,9 +6,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -222,6 +224,29 @@ TEST(Form1, ValueBoxesPassOnWhatIsTypedAndEnterAddsNothing) {
     laps.setText("99");
     EXPECT_EQ(test.State().Text5.text, "12");
     laps.setText("12");
+  }
+  {
+    // Typing over the selected text is one step with the characters after it.
+    laps.selectAll();
+    QTest::keyClicks(&laps, "25");
+    EXPECT_EQ(test.State().Text5.text, "25");
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(test.State().Text5.text, "12");
+    EXPECT_EQ(laps.text(), QStringLiteral("12"));
+  }
+  {
+    // A two-line drop, dragged from the script area as Qt would move it: the box copies its
+    // first line, so the drag's source keeps its text.
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("3\r\nnext line"));
+    QDropEvent drop(QPointF(laps.width() - 2, laps.height() / 2.0), Qt::CopyAction | Qt::MoveAction,
+                    &dragged, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(drop.dropAction(), Qt::MoveAction);
+    // Straight to the box: outside a real drag the application passes no drop on.
+    static_cast<QObject&>(laps).event(&drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(test.State().Text5.text, "123");
+    EXPECT_EQ(laps.text(), QStringLiteral("123"));
   }
   {
     // Far past QLineEdit's usual 32767 characters, pasted as a user would.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "tests/qt/WindowUnderTest.h"
@@ -226,6 +228,72 @@ TEST(ScriptArea, TypingAfterAnAddGoesOnFromTheBlock) {
     QApplication::sendEvent(area.viewport(), &open);
     EXPECT_EQ(test.State().Text6, beforeAdd);
     EXPECT_EQ(DocumentText(area), beforeAdd);
+  }
+}
+
+TEST(ScriptArea, KeysKeepToTheTableAndTypedCharactersMakeOneStep) {
+  WindowUnderTest test;
+  auto& area = test.Find<QPlainTextEdit>(Control::Text6);
+  area.setFocus();
+  const auto commit = [&](const QString& text) {
+    QInputMethodEvent composed;
+    composed.setCommitString(text);
+    QApplication::sendEvent(&area, &composed);
+  };
+  {
+    SCOPED_TRACE("AltGr and a dead key type as any key does: one step");
+    QTest::keyClicks(&area, "a");
+    QKeyEvent altGr(QEvent::KeyPress, Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"));
+    QApplication::sendEvent(&area, &altGr);
+    QTest::keyClicks(&area, "b");
+    commit(QStringLiteral("é"));
+    QTest::keyClicks(&area, "s");
+    ASSERT_EQ(test.State().Text6, "a@b\xC3\xA9s");
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(test.State().Text6, "");
+    EXPECT_TRUE(test.Window().Controller().CanRedo(Control::Text6));
+  }
+  {
+    SCOPED_TRACE("a composition started and cancelled changes nothing and keeps redo");
+    WindowUnderTest::PressKey(Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClicks(&area, "!");
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    QInputMethodEvent preedit(QStringLiteral("e"), {});
+    QApplication::sendEvent(&area, &preedit);
+    commit(QString());
+    EXPECT_EQ(test.State().Text6, "a@b\xC3\xA9s");
+    EXPECT_TRUE(test.Window().Controller().CanRedo(Control::Text6));
+    WindowUnderTest::PressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(test.State().Text6, "");
+    EXPECT_FALSE(test.Window().Controller().CanUndo(Control::Text6));
+    WindowUnderTest::PressKey(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(test.State().Text6, "a@b\xC3\xA9s");
+  }
+  {
+    SCOPED_TRACE("keys the table does not list change nothing");
+    area.moveCursor(QTextCursor::Start);
+    for (const auto& [key, modifiers] :
+         std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>{{Qt::Key_K, Qt::ControlModifier},
+                                                                {Qt::Key_U, Qt::ControlModifier},
+                                                                {Qt::Key_H, Qt::ControlModifier},
+                                                                {Qt::Key_D, Qt::ControlModifier},
+                                                                {Qt::Key_Q, Qt::AltModifier},
+                                                                {Qt::Key_F18, Qt::NoModifier},
+                                                                {Qt::Key_F20, Qt::NoModifier}}) {
+      WindowUnderTest::PressKey(key, modifiers);
+    }
+    EXPECT_EQ(test.State().Text6, "a@b\xC3\xA9s");
+    EXPECT_EQ(DocumentText(area), "a@b\xC3\xA9s");
+  }
+  {
+    SCOPED_TRACE("Ctrl+Tab moves the focus on as Tab does, Ctrl+Shift+Tab back");
+    area.moveCursor(QTextCursor::End);
+    WindowUnderTest::PressKey(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(WindowUnderTest::FocusName(), "Text6");
+    QTest::keyClicks(QApplication::focusWidget(), "b");
+    EXPECT_EQ(test.State().Text6, "a@b\xC3\xA9s");
+    WindowUnderTest::PressKey(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(WindowUnderTest::FocusName(), "Text6");
   }
 }
 

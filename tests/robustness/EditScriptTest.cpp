@@ -15,19 +15,19 @@ namespace {
 
 using testing::MessageLog;
 
-std::string AfterEdits(const std::string& text, std::initializer_list<ScriptEdit> edits) {
+std::string AfterEdits(const std::string& text, std::initializer_list<TextEdit> edits) {
   MessageLog log;
   EditorController editor({log.Recorder(), NativeFileReplacer(), NativeTextEncoder()});
   editor.ChangeText(Control::Text6, text);
-  for (const ScriptEdit& edit : edits) {
-    editor.EditScript(edit);
+  for (const TextEdit& edit : edits) {
+    editor.EditText(Control::Text6, edit);
   }
   return editor.State().Text6;
 }
 
 // The second edit must give on a long-lived editor what it gives on a fresh one.
-void ExpectSecondEditAsOnAFreshEditor(const std::string& text, const ScriptEdit& first,
-                                      const ScriptEdit& second, const std::string& expected) {
+void ExpectSecondEditAsOnAFreshEditor(const std::string& text, const TextEdit& first,
+                                      const TextEdit& second, const std::string& expected) {
   const std::string afterFirst = AfterEdits(text, {first});
   EXPECT_EQ(AfterEdits(afterFirst, {second}), expected) << "on a fresh editor";
   EXPECT_EQ(AfterEdits(text, {first, second}), expected) << "after the first edit";

@@ -233,7 +233,7 @@ class ModelSession {
     const std::string action = kind + " at " + std::to_string(position) + ", removing " +
                                std::to_string(removed) + ", inserting " + Shown(utf8);
     const std::size_t from = model_.IndexOfPosition(position);
-    Check(action, editor_.EditScript({position, removed, utf8}),
+    Check(action, editor_.EditText(Control::Text6, {position, removed, utf8}),
           model_.EditScript(position, removed, inserted));
     // The caret follows the inserted text, where the widget would put it.
     caret_ = model_.PositionOfIndex(from + inserted.size());

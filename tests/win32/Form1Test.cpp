@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32AnsiEncoder.h"
 #include "script/GameModeTable.h"
 #include "window/win32/ControlId.h"
 #include "window/win32/MessageLoop.h"
@@ -34,11 +35,6 @@ class RecordingFiles final : public FileReplacer {
     return {};
   }
   std::vector<std::pair<fs::path, std::string>> writes;
-};
-
-class PassThroughEncoder final : public TextEncoder {
- public:
-  std::string ToFileText(std::string_view utf8) const override { return std::string(utf8); }
 };
 
 std::wstring TextOf(HWND window) {
@@ -106,7 +102,8 @@ class WindowUnderTest {
 
  private:
   RecordingFiles files_;
-  PassThroughEncoder encoder_;
+  // A Western system's.
+  Win32AnsiEncoder encoder_{1252};
   Form1 form_;
 };
 
@@ -472,14 +469,29 @@ void WithKeysHeld(std::initializer_list<int> held, const std::function<void()>& 
   SetKeyboardState(state);
 }
 
-// Wine's edit control ignores character 127, which the classic control of Windows types (on
-// Ctrl+Backspace): while this lives, edit controls made after it type it too.
-class EditTypesDel {
+// Wine's edit control is lenient where Windows' classic control acts on a message itself. While
+// this lives, edit controls made after it do what Windows' may: type character 127 (which
+// Ctrl+Backspace sends) and every control character the classic control is not documented to act
+// on; paste, cut and copy on Ctrl+V, Ctrl+X and Ctrl+C without sending themselves WM_PASTE,
+// WM_CUT or WM_COPY; and run their own undo on Ctrl+Z and on the WM_SYSCHAR of Alt+Backspace.
+// A multi-line one takes Tab on its character, not its key-down: moving the focus on in a dialog,
+// or typing a tab for Ctrl+Tab. WM_IME_CHAR is typed as WM_CHAR is, as Microsoft documents it for
+// a Unicode window, not turned into WM_CHAR as Wine's does. Their context menu is not shown: it
+// says whether its Undo would be enabled, which the control reads from its own undo buffer, never
+// through EM_CANUNDO.
+class ClassicEdit {
  public:
-  EditTypesDel() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&TypesDel)); }
-  ~EditTypesDel() { SetEditProc(own_); }
-  EditTypesDel(const EditTypesDel&) = delete;
-  EditTypesDel& operator=(const EditTypesDel&) = delete;
+  ClassicEdit() { own_ = reinterpret_cast<WNDPROC>(SetEditProc(&Proc)); }
+  ~ClassicEdit() { SetEditProc(own_); }
+  ClassicEdit(const ClassicEdit&) = delete;
+  ClassicEdit& operator=(const ClassicEdit&) = delete;
+
+  // Whether the box's context menu would offer Undo if opened now, as by Shift+F10.
+  static bool MenuOffersUndo(HWND box) {
+    menuOffersUndo_ = false;
+    SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), -1);
+    return menuOffersUndo_;
+  }
 
  private:
   static LONG_PTR SetEditProc(WNDPROC proc) {
@@ -490,17 +502,58 @@ class EditTypesDel {
     DestroyWindow(edit);
     return old;
   }
-  static LRESULT CALLBACK TypesDel(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR && wParam == 0x7F) {
-      return CallWindowProcW(own_, edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\x7F"));
-    }
+  static LRESULT Own(HWND edit, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return CallWindowProcW(own_, edit, message, wParam, lParam);
   }
+  static LRESULT CALLBACK Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCHAR && wParam == VK_BACK) {
+      return Own(edit, EM_UNDO);
+    }
+    if (message == WM_IME_CHAR) {
+      return Own(edit, WM_CHAR, wParam, lParam);
+    }
+    if (message == WM_CONTEXTMENU) {
+      menuOffersUndo_ = Own(edit, EM_CANUNDO) != FALSE;
+      return 0;
+    }
+    const bool multiLine = (GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) != 0;
+    if (multiLine && message == WM_KEYDOWN && wParam == VK_TAB) {
+      return 0;
+    }
+    if (multiLine && message == WM_CHAR && wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+      SendMessageW(GetParent(edit), WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
+      return 0;
+    }
+    if (message != WM_CHAR) {
+      return Own(edit, message, wParam, lParam);
+    }
+    switch (wParam) {
+      case 0x03:
+        return Own(edit, WM_COPY);
+      case 0x16:
+        return Own(edit, WM_PASTE);
+      case 0x18:
+        return Own(edit, WM_CUT);
+      case 0x1A:
+        return Own(edit, EM_UNDO);
+      case VK_BACK:
+      case '\n':
+      case VK_RETURN:
+        return Own(edit, message, wParam, lParam);
+      default:
+        if (wParam < 0x20 || wParam == 0x7F) {
+          const wchar_t typed[] = {static_cast<wchar_t>(wParam), L'\0'};
+          return Own(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed));
+        }
+        return Own(edit, message, wParam, lParam);
+    }
+  }
   static inline WNDPROC own_ = nullptr;
+  static inline bool menuOffersUndo_ = false;
 };
 
 TEST(Form1, TextBoxesEditByTheEditorsRules) {
-  const EditTypesDel editTypesDel;
+  const ClassicEdit classicEdit;
   WindowUnderTest window;
   const HWND area = window[Control::Text6];
   const auto textOf = [&](Control box) {
@@ -511,6 +564,19 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     EXPECT_EQ(TextOf(window[box]), ToUtf16(text));
   };
   // Ctrl and a letter come as TranslateMessage makes them: Ctrl+Z is character 26, and so on.
+  {
+    // Typing over the laps box's text, selected at start-up, is one step. The context menu
+    // offers Undo exactly when there is a step to undo: not for a change that changed nothing.
+    window.Type(L"1");
+    EXPECT_FALSE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
+    SendMessageW(window[Control::Text5], EM_SETSEL, 0, -1);
+    window.Type(L"25");
+    shows(Control::Text5, "25");
+    EXPECT_TRUE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
+    window.Type(L"\x1A");
+    shows(Control::Text5, "1");
+    EXPECT_FALSE(ClassicEdit::MenuOffersUndo(window[Control::Text5]));
+  }
   {
     // Undo takes back Add to Script, then the typing before it; Ctrl+Shift+Z and Ctrl+Y put
     // both back, the block with the caret at the top as an add leaves it.
@@ -548,8 +614,24 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
       shows(box, before);
       window.Type(L"\x19");
       shows(box, "7");
+      // Alt+Backspace: the key-down, and the WM_SYSCHAR that TranslateMessage makes of it.
       PostMessageW(window[box], WM_SYSKEYDOWN, VK_BACK, LPARAM{1} | (LPARAM{1} << 29));
       window.Settle();
+      shows(box, before);
+    }
+    {
+      // A paste is a step of its own, even of one character, and what is typed after it another.
+      SendMessageW(window[box], EM_SETSEL, 0, 1);
+      SendMessageW(window[box], WM_COPY, 0, 0);
+      SendMessageW(window[box], EM_SETSEL, 1, 1);
+      window.Type(
+          L"\x16"
+          L"q");
+      const std::string first = before.substr(0, 1);
+      shows(box, first + first + "q" + before.substr(1));
+      window.Type(L"\x1A");
+      shows(box, first + before);
+      window.Type(L"\x1A");
       shows(box, before);
     }
     {
@@ -586,6 +668,97 @@ TEST(Form1, TextBoxesEditByTheEditorsRules) {
     SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 3u);
     EXPECT_EQ(end, 7u);
+  }
+  {
+    // Ctrl+Tab in the script area moves the focus on as Tab does, Ctrl+Shift+Tab back, and
+    // neither types; Ctrl+K and Ctrl+U, no keys of the editor's, change no text.
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(L"x");
+    const auto ctrlTab = [&](std::initializer_list<int> held) {
+      SetFocus(area);
+      WithKeysHeld(held, [&] {
+        window.Press(VK_TAB);
+        PostMessageW(area, WM_CHAR, VK_TAB, 1);
+        window.Settle();
+      });
+    };
+    ctrlTab({VK_CONTROL});
+    EXPECT_EQ(window.Focused(), Control::Text5);
+    ctrlTab({VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(window.Focused(), Control::Command2);
+    shows(Control::Text6, "x");
+    for (const Control box : {Control::Text6, Control::Text5}) {
+      SCOPED_TRACE(NameOf(box));
+      SetFocus(window[box]);
+      const std::string before = textOf(box);
+      WithKeysHeld({VK_CONTROL}, [&] {
+        window.Press('K');
+        window.Press('U');
+        window.Type(
+            L"\x0B"
+            L"\x15");
+      });
+      shows(box, before);
+    }
+  }
+  {
+    // A character beyond the Basic Multilingual Plane comes as two halves and is one character:
+    // one step, two units on screen, "?" in a Windows-1252 file. A half alone is U+FFFD, on
+    // screen as in the file.
+    const std::string before = window.State().Text6;
+    SetFocus(area);
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(
+        L"a\xD83D\xDE97"
+        L"b");
+    shows(Control::Text6,
+          "a\xF0\x9F\x9A\x97"
+          "b");
+    window.Type(L"\x1A");
+    shows(Control::Text6, before);
+    window.Type(L"\x19");
+    window.Click(Control::Command2);
+    EXPECT_EQ(window.Files().writes.back().second, "a?b\r\n");
+    SetFocus(area);
+    SendMessageW(area, EM_SETSEL, 1, 3);
+    window.Type(L"c");
+    shows(Control::Text6, "acb");
+    for (const wchar_t half :
+         {wchar_t{0xD83D}, wchar_t{0xDE97}}) {  // as an input method may send it
+      PostMessageW(area, WM_IME_CHAR, half, 1);
+    }
+    window.Settle();
+    shows(Control::Text6,
+          "ac\xF0\x9F\x9A\x97"
+          "b");
+    SendMessageW(area, EM_SETSEL, 0, -1);
+    window.Type(
+        L"\xD83D"
+        L"d");
+    shows(Control::Text6,
+          "\xEF\xBF\xBD"
+          "d");
+    window.Click(Control::Command2);
+    EXPECT_EQ(window.Files().writes.back().second, "?d\r\n");
+  }
+  {
+    // Text set from outside leaves the control nothing to undo, the editor a step: the menu
+    // offers Undo, and opening it changes neither the text, the selection nor the steps.
+    SetWindowTextW(area, L"set");
+    window.Settle();
+    SendMessageW(area, EM_SETSEL, 1, 2);
+    EXPECT_TRUE(ClassicEdit::MenuOffersUndo(area));
+    shows(Control::Text6, "set");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 2u);
+    SetFocus(area);
+    window.Type(L"\x1A");
+    shows(Control::Text6,
+          "\xEF\xBF\xBD"
+          "d");
   }
 }
 

@@ -10,8 +10,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRect>
-#include <limits>
 #include <string_view>
+
+#include "window/qt/ValueEdit.h"
 
 namespace zarvex {
 
@@ -107,11 +108,9 @@ QCheckBox* MakeOptionBox(const ControlLayout& row, QWidget& parent) {
   return box;
 }
 
-QLineEdit* MakeValueBox(const ControlLayout& row, QWidget& parent) {
-  auto* box = new QLineEdit(&parent);
+ValueEdit* MakeValueBox(const ControlLayout& row, QWidget& parent) {
+  auto* box = new ValueEdit(&parent);
   PlaceControl(*box, row);
-  // QLineEdit would silently cut the text at 32767 characters.
-  box->setMaxLength(std::numeric_limits<int>::max());
   return box;
 }
 

@@ -16,6 +16,8 @@ class QWidget;
 
 namespace zarvex {
 
+class ValueEdit;
+
 // The row's rectangle in the parent's pixels, by the parent's logical DPI.
 [[nodiscard]] QRect PixelRectOf(const ControlLayout& row, const QWidget& parent);
 
@@ -27,7 +29,7 @@ void PlaceControl(QWidget& widget, const ControlLayout& row);
 [[nodiscard]] QLabel* MakePicture(const ControlLayout& row, QWidget& parent);
 [[nodiscard]] QLabel* MakeLabel(const ControlLayout& row, QWidget& parent);
 [[nodiscard]] QCheckBox* MakeOptionBox(const ControlLayout& row, QWidget& parent);
-[[nodiscard]] QLineEdit* MakeValueBox(const ControlLayout& row, QWidget& parent);
+[[nodiscard]] ValueEdit* MakeValueBox(const ControlLayout& row, QWidget& parent);
 [[nodiscard]] QComboBox* MakeList(const ControlLayout& row, QWidget& parent);
 [[nodiscard]] QPushButton* MakeButton(const ControlLayout& row, QWidget& parent);
 

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -13,6 +12,7 @@
 #include "window/qt/EditorKeys.h"
 #include "window/qt/QtMessageBox.h"
 #include "window/qt/ScriptArea.h"
+#include "window/qt/ValueEdit.h"
 
 namespace zarvex {
 
@@ -55,12 +55,15 @@ void Form1::BuildControl(const ControlLayout& row) {
       break;
     }
     case ControlKind::ValueBox: {
-      QLineEdit* box = MakeValueBox(row, *this);
-      connect(box, &QLineEdit::textEdited, this, [this, control](const QString& text) {
-        ShowChanges(controller_.ChangeText(control, text.toStdString()));
+      ValueEdit* box = MakeValueBox(row, *this);
+      connect(box, &ValueEdit::edited, this, [this, control](const TextEdit& edit) {
+        ShowChanges(controller_.EditText(control, edit));
+      });
+      connect(box, &ValueEdit::retyped, this, [this, control](const std::string& text) {
+        ShowChanges(controller_.ChangeText(control, text));
       });
       valueBoxes_[IndexOf(control)] = box;
-      KeepEditorKeys(*box, control);
+      KeepEditorKeys(*box, box->origin, control);
       widget = box;
       break;
     }
@@ -86,12 +89,13 @@ void Form1::BuildControl(const ControlLayout& row) {
     case ControlKind::ScriptArea: {
       scriptArea_ = new ScriptArea(this);
       PlaceControl(*scriptArea_, row);
-      connect(scriptArea_, &ScriptArea::edited, this,
-              [this](const ScriptEdit& edit) { ShowChanges(controller_.EditScript(edit)); });
+      connect(scriptArea_, &ScriptArea::edited, this, [this](const TextEdit& edit) {
+        ShowChanges(controller_.EditText(Control::Text6, edit));
+      });
       connect(scriptArea_, &ScriptArea::retyped, this, [this](const std::string& text) {
         ShowChanges(controller_.ChangeText(Control::Text6, text));
       });
-      KeepEditorKeys(*scriptArea_, control);
+      KeepEditorKeys(*scriptArea_, scriptArea_->origin, control);
       widget = scriptArea_;
       break;
     }
@@ -99,17 +103,18 @@ void Form1::BuildControl(const ControlLayout& row) {
   controls_[IndexOf(control)] = widget;
 }
 
-void Form1::KeepEditorKeys(QWidget& box, Control control) {
-  EditorKeys::Install(box, {[this, control] { ShowChanges(controller_.Undo(control)); },
-                            [this, control] { ShowChanges(controller_.Redo(control)); },
-                            [this, control] { return controller_.CanUndo(control); },
-                            [this, control] { return controller_.CanRedo(control); },
-                            [this, control](std::size_t anchor, std::size_t caret, bool forward) {
-                              ShowChanges(controller_.DeleteWord(control, anchor, caret, forward));
-                            },
-                            [this, control](std::size_t position, bool forward) {
-                              return controller_.WordStop(control, position, forward);
-                            }});
+void Form1::KeepEditorKeys(QWidget& box, EditOrigin& origin, Control control) {
+  EditorKeys::Install(box, origin,
+                      {[this, control] { ShowChanges(controller_.Undo(control)); },
+                       [this, control] { ShowChanges(controller_.Redo(control)); },
+                       [this, control] { return controller_.CanUndo(control); },
+                       [this, control] { return controller_.CanRedo(control); },
+                       [this, control](TextSelection selection, bool forward) {
+                         ShowChanges(controller_.DeleteWord(control, selection, forward));
+                       },
+                       [this, control](TextSelection selection, bool forward, bool extend) {
+                         return controller_.MoveByWord(control, selection, forward, extend);
+                       }});
 }
 
 void Form1::StackAndChainControls() {
@@ -133,7 +138,7 @@ void Form1::FocusFirstControl() {
       widget->setFocus(Qt::TabFocusReason);
       // The focus event comes only once the window is shown, and then for the window's activation,
       // which selects nothing: select now, so that typing replaces the text as after a Tab.
-      if (QLineEdit* box = valueBoxes_[IndexOf(control)]) {
+      if (ValueEdit* box = valueBoxes_[IndexOf(control)]) {
         box->selectAll();
       }
       return;
@@ -153,8 +158,8 @@ void Form1::ShowChanges(const FieldChanges& changes) {
   }
   if (const auto& edit = changes.boxEdit) {
     if (edit->box == Control::Text6) {
-      scriptArea_->ApplyEditorEdit(edit->change, edit->caret);
-    } else if (QLineEdit* box = valueBoxes_[IndexOf(edit->box)]) {
+      scriptArea_->ApplyEditorEdit(edit->position, edit->removed, edit->inserted, edit->caret);
+    } else if (ValueEdit* box = valueBoxes_[IndexOf(edit->box)]) {
       ShowValueBox(edit->box);
       box->setCursorPosition(static_cast<int>(edit->caret));
     }
@@ -175,8 +180,8 @@ void Form1::ShowChanges(const FieldChanges& changes) {
 
 void Form1::ShowValueBox(Control box) {
   const ValueBox& value = controller_.State().Box(box);
-  QLineEdit* widget = valueBoxes_[IndexOf(box)];
-  widget->setText(QString::fromStdString(value.text));
+  ValueEdit* widget = valueBoxes_[IndexOf(box)];
+  widget->ShowEditorText(QString::fromStdString(value.text));
   widget->setEnabled(value.enabled);
 }
 

@@ -13,11 +13,12 @@
 class QCheckBox;
 class QCloseEvent;
 class QComboBox;
-class QLineEdit;
 
 namespace zarvex {
 
+class EditOrigin;
 class ScriptArea;
+class ValueEdit;
 struct ControlLayout;
 
 class Form1 : public QWidget {
@@ -37,7 +38,7 @@ class Form1 : public QWidget {
   void BuildControl(const ControlLayout& row);
   void StackAndChainControls();
   // Undo, redo and the word keys of a text box go to the editor.
-  void KeepEditorKeys(QWidget& box, Control control);
+  void KeepEditorKeys(QWidget& box, EditOrigin& origin, Control control);
   void FocusFirstControl();
 
   void ShowChanges(const FieldChanges& changes);
@@ -47,7 +48,7 @@ class Form1 : public QWidget {
 
   EditorController controller_;
   std::array<QWidget*, kControlCount> controls_{};
-  std::array<QLineEdit*, kControlCount> valueBoxes_{};
+  std::array<ValueEdit*, kControlCount> valueBoxes_{};
   std::array<QComboBox*, kControlCount> lists_{};
   ScriptArea* scriptArea_ = nullptr;
 };

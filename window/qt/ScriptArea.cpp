@@ -87,14 +87,16 @@ void ScriptArea::ShowEditorText(std::string_view utf8, bool append) {
   verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
-void ScriptArea::ApplyEditorEdit(const ScriptEdit& change, std::size_t caret) {
+void ScriptArea::ApplyEditorEdit(std::size_t position, std::size_t removed,
+                                 std::string_view inserted, std::size_t caret) {
   showingEditorText_ = true;
   QTextCursor cursor(document());
-  cursor.setPosition(static_cast<int>(change.position));
-  cursor.setPosition(static_cast<int>(change.position + change.removed), QTextCursor::KeepAnchor);
+  cursor.setPosition(static_cast<int>(position));
+  cursor.setPosition(static_cast<int>(position + removed), QTextCursor::KeepAnchor);
   cursor.beginEditBlock();
   cursor.removeSelectedText();
-  InsertAsGiven(cursor, QString::fromStdString(change.inserted));
+  InsertAsGiven(cursor,
+                QString::fromUtf8(inserted.data(), static_cast<qsizetype>(inserted.size())));
   cursor.endEditBlock();
   showingEditorText_ = false;
   reportedLength_ = Length();
@@ -122,7 +124,9 @@ void ScriptArea::JoinBreaks(const std::vector<std::size_t>& positions) {
 }
 
 void ScriptArea::keyPressEvent(QKeyEvent* event) {
-  changeKind_ = KindOfKey(*event);
+  const bool cut = event->matches(QKeySequence::Cut) ||
+                   (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ShiftModifier);
+  const EditOrigin::During key(origin, cut ? EditSource::kCut : EditSource::kKeys);
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Shift+Enter would insert a line separator, which the script file cannot hold; every Enter
     // starts a new line, CR LF even at the start of a line that a lone break began.
@@ -134,26 +138,26 @@ void ScriptArea::keyPressEvent(QKeyEvent* event) {
   } else {
     QPlainTextEdit::keyPressEvent(event);
   }
-  changeKind_ = ChangeKind::kOther;
 }
 
-ChangeKind ScriptArea::KindOfKey(const QKeyEvent& key) const {
-  const bool plain = (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
-      (plain && !key.text().isEmpty() && key.text().front().isPrint())) {
-    return ChangeKind::kTyped;
-  }
-  if (plain && !textCursor().hasSelection() &&
-      (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)) {
-    return ChangeKind::kDeletedKey;
-  }
-  return ChangeKind::kOther;
+void ScriptArea::dropEvent(QDropEvent* event) {
+  const EditOrigin::During drop(origin, EditSource::kDrop);
+  QPlainTextEdit::dropEvent(event);
+}
+
+void ScriptArea::mouseMoveEvent(QMouseEvent* event) {
+  // A drag starts here, and a drag that moves the text out removes it when it ends.
+  const EditOrigin::During drag(origin, EditSource::kDrop);
+  QPlainTextEdit::mouseMoveEvent(event);
 }
 
 void ScriptArea::insertFromMimeData(const QMimeData* source) {
   if (source == nullptr || !source->hasText() || isReadOnly()) {
     return;
   }
+  // A paste by key, menu or middle button; a drop says so itself.
+  const EditOrigin::During paste(
+      origin, origin.Now() == EditSource::kDrop ? EditSource::kDrop : EditSource::kPaste);
   QTextCursor cursor = textCursor();
   cursor.beginEditBlock();
   cursor.removeSelectedText();
@@ -210,8 +214,9 @@ void ScriptArea::ForwardChange(int position, int removed, int added) {
   }
   removed = std::min(removed, reportedLength_ - position);
   reportedLength_ = length;
-  emit edited(ScriptEdit{static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
-                         TextBetween(position, position + added).toStdString(), changeKind_});
+  emit edited(TextEdit{static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
+                       TextBetween(position, position + added).toStdString(),
+                       static_cast<std::size_t>(textCursor().position()), origin.Now()});
 }
 
 }  // namespace zarvex

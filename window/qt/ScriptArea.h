@@ -11,10 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "window/ScriptEdit.h"
+#include "text/TextEdit.h"
+#include "window/qt/EditOrigin.h"
 
+class QDropEvent;
 class QKeyEvent;
 class QMimeData;
+class QMouseEvent;
 
 namespace zarvex {
 
@@ -33,7 +36,8 @@ class ScriptArea : public QPlainTextEdit {
 
   // Makes a change the editor made (an undo, a deleted word), then puts the caret at `caret` and
   // keeps it in view. Reports nothing.
-  void ApplyEditorEdit(const ScriptEdit& change, std::size_t caret);
+  void ApplyEditorEdit(std::size_t position, std::size_t removed, std::string_view inserted,
+                       std::size_t caret);
 
   // Makes one CR LF break of each lone CR at these positions and the lone LF after it, last first,
   // as part of the user's last change. Reports nothing: the editor already joined them.
@@ -44,27 +48,30 @@ class ScriptArea : public QPlainTextEdit {
 
  signals:
   // The user changed part of the text.
-  void edited(const zarvex::ScriptEdit& edit);
+  void edited(const zarvex::TextEdit& edit);
   // The user's change could not be read as one edit; this is the whole new text.
   void retyped(const std::string& text);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
   [[nodiscard]] QMimeData* createMimeDataFromSelection() const override;
 
  private:
   void ForwardChange(int position, int removed, int added);
   void ShowEditorText(std::string_view utf8, bool append);
-  // How the key about to be handled changes the text, for the editor's undo steps.
-  [[nodiscard]] ChangeKind KindOfKey(const QKeyEvent& key) const;
   [[nodiscard]] int Length() const;
   [[nodiscard]] QString TextBetween(int from, int to) const;
 
   // The document's length as last reported, without its closing block end.
   int reportedLength_ = 0;
   bool showingEditorText_ = false;
-  ChangeKind changeKind_ = ChangeKind::kOther;
+
+ public:
+  // Where the change under way comes from; the context menu marks its own.
+  EditOrigin origin;
 };
 
 }  // namespace zarvex

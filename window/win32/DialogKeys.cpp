@@ -25,6 +25,13 @@ bool MoveFocusByArrow(HWND control, WPARAM key) {
 LRESULT CALLBACK ScriptAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
+      // Tab and Ctrl+Tab move the focus on, with Shift back. Left to the multi-line edit, Windows
+      // would move it on the character that follows, and type a tab for Ctrl+Tab.
+      if (wParam == VK_TAB) {
+        SendMessageW(GetParent(area), WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
+        return 0;
+      }
+      [[fallthrough]];
     case WM_CHAR:
       // A multi-line edit told it sits in a dialog posts WM_CLOSE to its parent on Esc.
       if (wParam == VK_ESCAPE) {

@@ -201,26 +201,20 @@ void Form1::OnCommand(int id, int notification) {
     OnPress(*control);
   } else if (IsList(*control) && notification == CBN_SELCHANGE) {
     OnChoose(*control);
-  } else if (IsValueBox(*control) && notification == EN_CHANGE) {
+  } else if ((IsValueBox(*control) || *control == Control::Text6) && notification == EN_CHANGE) {
     OnTextChanged(*control);
-  } else if (*control == Control::Text6 && notification == EN_CHANGE) {
-    OnScriptChanged();
-  }
-}
-
-void Form1::OnScriptChanged() {
-  const HWND area = ControlWindow(Control::Text6);
-  // Reading the whole script costs its length, too much for every keystroke: the edit alone goes
-  // to the controller, unless it came from outside, as from a screen reader.
-  if (const auto edit = EditJustMade(area)) {
-    Refresh(controller_.EditScript(*edit));
-  } else {
-    Refresh(controller_.ChangeText(Control::Text6, ReadText(area)));
   }
 }
 
 void Form1::OnTextChanged(Control box) {
-  Refresh(controller_.ChangeText(box, ReadText(ControlWindow(box))));
+  const HWND window = ControlWindow(box);
+  // Reading the whole script costs its length, too much for every keystroke: the edit alone goes
+  // to the controller, unless it came from outside, as from a screen reader.
+  if (const auto edit = EditJustMade(window)) {
+    Refresh(controller_.EditText(box, *edit));
+  } else {
+    Refresh(controller_.ChangeText(box, ReadText(window)));
+  }
 }
 
 void Form1::OnTick(Control box) {
@@ -331,17 +325,11 @@ void Form1::ShowScript(const FieldChanges& changes) {
 void Form1::ShowBoxEdit(const FieldChanges::BoxEdit& edit) {
   const ScopedFlag updating(updating_);
   const HWND box = ControlWindow(edit.box);
-  const auto from = static_cast<WPARAM>(edit.change.position);
-  SendMessageW(box, EM_SETSEL, from, static_cast<LPARAM>(from + edit.change.removed));
-  SendMessageW(box, EM_REPLACESEL, TRUE,
-               reinterpret_cast<LPARAM>(ToUtf16(edit.change.inserted).c_str()));
+  const auto from = static_cast<WPARAM>(edit.position);
+  SendMessageW(box, EM_SETSEL, from, static_cast<LPARAM>(from + edit.removed));
+  SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToUtf16(edit.inserted).c_str()));
   SendMessageW(box, EM_SETSEL, edit.caret, static_cast<LPARAM>(edit.caret));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
-  // The control's context menu offers Undo while its own buffer holds a change: none when the
-  // editor has no step to take back.
-  if (!controller_.CanUndo(edit.box)) {
-    SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
-  }
 }
 
 void Form1::UndoIn(HWND box, bool redo) {
@@ -357,16 +345,16 @@ bool Form1::CanUndoIn(HWND box) const {
 
 void Form1::DeleteWordIn(HWND box, bool forward) {
   if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
-    const SelectionEnds selection = SelectionOf(box);
-    Refresh(controller_.DeleteWord(*control, selection.anchor, selection.caret, forward));
+    Refresh(controller_.DeleteWord(*control, SelectionOf(box), forward));
   }
 }
 
 void Form1::MoveByWordIn(HWND box, bool forward, bool extend) {
   if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
-    const SelectionEnds selection = SelectionOf(box);
-    const std::size_t stop = controller_.WordStop(*control, selection.caret, forward);
-    SendMessageW(box, EM_SETSEL, extend ? selection.anchor : stop, static_cast<LPARAM>(stop));
+    const TextSelection selection =
+        controller_.MoveByWord(*control, SelectionOf(box), forward, extend);
+    // The caret goes to the end given last.
+    SendMessageW(box, EM_SETSEL, selection.anchor, static_cast<LPARAM>(selection.caret));
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
   }
 }

@@ -46,7 +46,6 @@ class Form1 final : public BaseWindow<Form1>, private TextBoxEditor {
   void CreateControls(HINSTANCE instance);
   void OnCommand(int id, int notification);
   void OnTextChanged(Control box);
-  void OnScriptChanged();
   void OnTick(Control box);
   void OnChoose(Control list);
   void OnPress(Control button);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/win32/WideText.h"
 
@@ -23,10 +25,12 @@ struct Hook {
   WNDPROC previous = nullptr;
   TextBoxEditor* editor = nullptr;
   // Messages being handled that may change the text, with the box as it was before the
-  // innermost of them and what kind of change it makes.
+  // innermost of them and where its change comes from.
   int depth = 0;
   Snapshot before;
-  ChangeKind kind = ChangeKind::kOther;
+  EditSource source = EditSource::kOther;
+  // The first half of a character typed as two, until the second comes.
+  wchar_t waitingHalf = 0;
 };
 
 Hook* HookOf(HWND box) {
@@ -54,7 +58,9 @@ constexpr WPARAM kCtrlZ = 0x1A;
 constexpr WPARAM kDel = 0x7F;
 
 // A character the editor acts on itself, or one the control must not type: true when it is
-// taken here.
+// taken here. Only the keys in the editor's key table change text: no other control character is
+// typed, Tab's included, which moved the focus on its key-down (and which the multi-line control
+// would type for Ctrl+Tab).
 bool TakeCharacter(HWND box, TextBoxEditor& editor, WPARAM character) {
   switch (character) {
     case kCtrlA:
@@ -69,7 +75,6 @@ bool TakeCharacter(HWND box, TextBoxEditor& editor, WPARAM character) {
     case VK_BACK:
       // Ctrl+Backspace removed a word on its key-down; Ctrl+H is no Backspace.
       return Held(VK_CONTROL);
-    case VK_TAB:
     case VK_RETURN:
     case kCtrlC:
     case kCtrlV:
@@ -100,29 +105,152 @@ bool TakeKey(HWND box, TextBoxEditor& editor, WPARAM key) {
   }
 }
 
-// The kind of change a message may make to the text, or none for a message that makes none.
-std::optional<ChangeKind> KindOfChange(UINT message, WPARAM wParam, bool nothingSelected) {
+// Where the change a message may make comes from, or none for a message that makes none. Ctrl+V,
+// Ctrl+X, Shift+Insert and Shift+Delete paste or cut whether or not the control goes on through
+// WM_PASTE or WM_CUT; the context menu's Delete sends WM_CLEAR.
+std::optional<EditSource> SourceOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_CHAR:
-      if (wParam == VK_BACK) {
-        return nothingSelected ? ChangeKind::kDeletedKey : ChangeKind::kOther;
-      }
-      return wParam >= 0x20 || wParam == VK_RETURN ? ChangeKind::kTyped : ChangeKind::kOther;
+      return wParam == kCtrlV   ? EditSource::kPaste
+             : wParam == kCtrlX ? EditSource::kCut
+                                : EditSource::kKeys;
     case WM_KEYDOWN:
-      return wParam == VK_DELETE && !Held(VK_SHIFT) && nothingSelected ? ChangeKind::kDeletedKey
-                                                                       : ChangeKind::kOther;
+      if (wParam == VK_INSERT && Held(VK_SHIFT)) {
+        return EditSource::kPaste;
+      }
+      return wParam == VK_DELETE && Held(VK_SHIFT) ? EditSource::kCut : EditSource::kKeys;
     case WM_IME_CHAR:
     case WM_IME_COMPOSITION:
-      return ChangeKind::kTyped;
+      return EditSource::kKeys;
     case WM_PASTE:
+      return EditSource::kPaste;
     case WM_CUT:
+      return EditSource::kCut;
     case WM_CLEAR:
     case EM_REPLACESEL:
     case WM_CONTEXTMENU:
-      return ChangeKind::kOther;
+      return EditSource::kOther;
     default:
       return std::nullopt;
   }
+}
+
+bool IsHighSurrogate(wchar_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The units from `from` to `to` of the box's text. A multi-line box lends out its text, so only
+// those units are read, not the whole script; a one-line box, which does not, is short.
+std::optional<std::wstring> UnitsOf(HWND box, std::size_t from, std::size_t to) {
+  const auto handle = reinterpret_cast<HLOCAL>(SendMessageW(box, EM_GETHANDLE, 0, 0));
+  if (handle == nullptr) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(box, text.data(), static_cast<int>(text.size())), 0)));
+    if (to > text.size()) {
+      return std::nullopt;
+    }
+    return text.substr(from, to - from);
+  }
+  const auto* text = static_cast<const wchar_t*>(LocalLock(handle));
+  if (text == nullptr) {
+    return std::nullopt;
+  }
+  std::wstring units(text + from, text + to);
+  LocalUnlock(handle);
+  return units;
+}
+
+// Hands the message to the control as one change from `source`, read back by EditJustMade.
+LRESULT PassOn(HWND box, Hook& hook, EditSource source, UINT message, WPARAM wParam,
+               LPARAM lParam) {
+  const EditSource outerSource = hook.source;
+  hook.before = SnapshotOf(box);
+  hook.source = source;
+  ++hook.depth;
+  const LRESULT result = CallWindowProcW(hook.previous, box, message, wParam, lParam);
+  if (--hook.depth > 0) {
+    // A message within another, as the context menu's Paste: the outer one goes on from here.
+    hook.before = SnapshotOf(box);
+    hook.source = outerSource;
+  }
+  return result;
+}
+
+// Types the units over the selection, undoably, as one change from the keys.
+void Type(HWND box, Hook& hook, std::wstring units) {
+  PassOn(box, hook, EditSource::kKeys, EM_REPLACESEL, TRUE,
+         reinterpret_cast<LPARAM>(units.c_str()));
+}
+
+// A character beyond the Basic Multilingual Plane comes as two halves, in two WM_CHAR or
+// WM_IME_CHAR messages. The first waits
+// for the second, so that the character is one change; a half without its partner is typed as
+// U+FFFD, as the editor's own text holds it. True when the character is dealt with here.
+bool TakeSurrogateHalf(HWND box, Hook& hook, WPARAM& character) {
+  const auto unit = static_cast<wchar_t>(character);
+  const wchar_t waiting = std::exchange(hook.waitingHalf, 0);
+  if (waiting != 0 && IsLowSurrogate(unit)) {
+    Type(box, hook, {waiting, unit});
+    return true;
+  }
+  if (waiting != 0) {
+    Type(box, hook, {kReplacementCharacter});
+  }
+  if (IsHighSurrogate(unit)) {
+    hook.waitingHalf = unit;
+    return true;
+  }
+  if (IsLowSurrogate(unit)) {
+    character = kReplacementCharacter;
+  }
+  return false;
+}
+
+// The context menu enables its Undo from the control's own undo buffer, which EM_CANUNDO as
+// answered here does not reach: the buffer is made to hold a change exactly when the editor can
+// undo.
+void MatchUndoBuffer(HWND box, Hook& hook) {
+  const bool editorCanUndo = hook.editor->CanUndoIn(box);
+  if (editorCanUndo == (CallWindowProcW(hook.previous, box, EM_CANUNDO, 0, 0) != FALSE)) {
+    return;
+  }
+  if (!editorCanUndo) {
+    CallWindowProcW(hook.previous, box, EM_EMPTYUNDOBUFFER, 0, 0);
+    return;
+  }
+  // Text set from outside empties the buffer. A character put back in its own place fills it
+  // again, a change the editor takes as none. FIXME: an empty box set so offers no Undo.
+  const auto length = static_cast<std::size_t>(std::max(GetWindowTextLengthW(box), 0));
+  if (length == 0) {
+    return;
+  }
+  const TextSelection selection = SelectionOf(box);
+  const std::size_t at = std::min({selection.anchor, selection.caret, length - 1});
+  const std::size_t first = at > 0 ? at - 1 : 0;
+  const auto units = UnitsOf(box, first, std::min(at + 2, length));
+  if (!units) {
+    return;
+  }
+  // Both halves of a character that is two units.
+  std::size_t from = at - first;
+  std::size_t to = from + 1;
+  if (from > 0 && IsHighSurrogate((*units)[from - 1]) && IsLowSurrogate((*units)[from])) {
+    --from;
+  } else if (to < units->size() && IsHighSurrogate((*units)[from]) &&
+             IsLowSurrogate((*units)[to])) {
+    ++to;
+  }
+  const std::wstring same = units->substr(from, to - from);
+  CallWindowProcW(hook.previous, box, EM_SETSEL, first + from, static_cast<LPARAM>(first + to));
+  PassOn(box, hook, EditSource::kOther, EM_REPLACESEL, TRUE,
+         reinterpret_cast<LPARAM>(same.c_str()));
+  CallWindowProcW(hook.previous, box, EM_SETSEL, selection.anchor,
+                  static_cast<LPARAM>(selection.caret));
 }
 
 LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,9 +261,17 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         // Ctrl+Enter and the Linefeed key type LF: a line break is CR LF however it is typed.
         wParam = VK_RETURN;
       }
-      if (TakeCharacter(box, *hook.editor, wParam)) {
+      if (TakeSurrogateHalf(box, hook, wParam) || TakeCharacter(box, *hook.editor, wParam)) {
         return 0;
       }
+      break;
+    case WM_IME_CHAR:
+      if (TakeSurrogateHalf(box, hook, wParam)) {
+        return 0;
+      }
+      break;
+    case WM_KILLFOCUS:
+      hook.waitingHalf = 0;
       break;
     case WM_KEYDOWN:
       if (TakeKey(box, *hook.editor, wParam)) {
@@ -150,6 +286,13 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_SYSCHAR:
+      // The character that follows Alt+Backspace: the control may run its own undo on it, outside
+      // the editor's history, and DefWindowProc would beep.
+      if (wParam == VK_BACK) {
+        return 0;
+      }
+      break;
     case WM_UNDO:
     case EM_UNDO:
       // The control's own undo goes one step back and forgets the rest; the editor keeps them all.
@@ -157,6 +300,9 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     case EM_CANUNDO:
       return hook.editor->CanUndoIn(box) ? TRUE : FALSE;
+    case WM_CONTEXTMENU:
+      MatchUndoBuffer(box, hook);
+      break;
     case WM_NCDESTROY: {
       const WNDPROC previous = hook.previous;
       RemovePropW(box, kHookProperty);
@@ -166,30 +312,11 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     default:
       break;
   }
-  if (!KindOfChange(message, wParam, true)) {
+  const auto source = SourceOf(message, wParam);
+  if (!source) {
     return CallWindowProcW(hook.previous, box, message, wParam, lParam);
   }
-  const Snapshot now = SnapshotOf(box);
-  const ChangeKind kind = *KindOfChange(message, wParam, now.start == now.end);
-  const ChangeKind outerKind = hook.kind;
-  hook.before = now;
-  hook.kind = kind;
-  ++hook.depth;
-  const LRESULT result = CallWindowProcW(hook.previous, box, message, wParam, lParam);
-  if (--hook.depth > 0) {
-    // A message within another, as the context menu's Paste: the outer one goes on from here.
-    hook.before = SnapshotOf(box);
-    hook.kind = outerKind;
-  }
-  return result;
-}
-
-bool IsHighSurrogate(wchar_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
+  return PassOn(box, hook, *source, message, wParam, lParam);
 }
 
 }  // namespace
@@ -206,7 +333,7 @@ bool KeepTextBoxEditing(HWND box, TextBoxEditor& editor) {
   return SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc)) != 0;
 }
 
-std::optional<ScriptEdit> EditJustMade(HWND box) {
+std::optional<TextEdit> EditJustMade(HWND box) {
   Hook* hook = HookOf(box);
   if (hook == nullptr || hook->depth == 0) {
     return std::nullopt;
@@ -214,38 +341,22 @@ std::optional<ScriptEdit> EditJustMade(HWND box) {
   const Snapshot before = hook->before;
   const Snapshot after = SnapshotOf(box);
   hook->before = after;
-  if (after.start != after.end) {
+  if (after.start != after.end || before.length < 0 || after.length < 0) {
     return std::nullopt;
   }
-  // Typing, a paste, a cut or a deletion replaces the selection, or text beside the caret, and
-  // leaves the caret after what it put in.
-  long long from = std::min(before.start, after.end);
-  long long inserted = after.end - from;
-  long long removed = static_cast<long long>(before.length) - after.length + inserted;
-  if (removed < 0 || from + removed > before.length) {
+  auto span = EditEndingAtCaret(before.start, static_cast<std::size_t>(before.length), after.end,
+                                static_cast<std::size_t>(after.length));
+  if (!span) {
     return std::nullopt;
   }
-  // A multi-line edit lends out its text, so only the inserted units are read, not the script.
-  const auto handle = reinterpret_cast<HLOCAL>(SendMessageW(box, EM_GETHANDLE, 0, 0));
-  const auto* text = handle != nullptr ? static_cast<const wchar_t*>(LocalLock(handle)) : nullptr;
-  if (text == nullptr) {
+  const auto inserted = UnitsOf(box, span->position, span->position + span->inserted);
+  if (!inserted) {
     return std::nullopt;
   }
-  // A character typed as two halves arrives one half at a time: the half already taken is taken
-  // again with the other, so that the editor sees the whole character.
-  if (from > 0 && IsHighSurrogate(text[from - 1]) && IsLowSurrogate(text[from])) {
-    --from;
-    ++inserted;
-    ++removed;
-  }
-  ScriptEdit edit{static_cast<std::size_t>(from), static_cast<std::size_t>(removed),
-                  ToUtf8(std::wstring_view(text + from, static_cast<std::size_t>(inserted))),
-                  hook->kind};
-  LocalUnlock(handle);
-  return edit;
+  return TextEdit{span->position, span->removed, ToUtf8(*inserted), after.end, hook->source};
 }
 
-SelectionEnds SelectionOf(HWND box) {
+TextSelection SelectionOf(HWND box) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

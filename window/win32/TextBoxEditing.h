@@ -1,15 +1,16 @@
 // Hands the editing of a text box (the script area, a value box) to the editor: the undo and word
 // keys go to the window, which asks the controller, and each change the box makes is read back as
 // one edit where it can be. Also keeps control characters out of the text, which the classic edit
-// control would type for some Ctrl keys (Ctrl+Backspace types character 127 on Windows).
+// control would type for some Ctrl keys (Ctrl+Backspace types character 127 on Windows), gives the
+// control a character typed as two halves as one, and keeps the control's own undo buffer, from
+// which its context menu enables Undo, to what the editor can undo.
 #pragma once
 
 #include <windows.h>
 
-#include <cstddef>
 #include <optional>
 
-#include "window/ScriptEdit.h"
+#include "text/TextEdit.h"
 
 namespace zarvex {
 
@@ -36,16 +37,12 @@ class TextBoxEditor {
 bool KeepTextBoxEditing(HWND box, TextBoxEditor& editor);
 
 // While the box tells its parent of a change (EN_CHANGE): that change as one edit, in the box's
-// own positions (UTF-16 code units, CR LF counting two). None when the change did not come from
-// a message the box was handling, such as text set from outside, or cannot be read as one edit.
-[[nodiscard]] std::optional<ScriptEdit> EditJustMade(HWND box);
+// own positions (UTF-16 code units, CR LF counting two), with where it came from. None when the
+// change did not come from a message the box was handling, such as text set from outside, or
+// cannot be read as one edit.
+[[nodiscard]] std::optional<TextEdit> EditJustMade(HWND box);
 
-// Where the box's selection was started and where its caret is; the same when nothing is
-// selected.
-struct SelectionEnds {
-  std::size_t anchor = 0;
-  std::size_t caret = 0;
-};
-[[nodiscard]] SelectionEnds SelectionOf(HWND box);
+// Where the box's selection was started and where its caret is.
+[[nodiscard]] TextSelection SelectionOf(HWND box);
 
 }  // namespace zarvex

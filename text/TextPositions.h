@@ -13,9 +13,9 @@ namespace zarvex {
 // characters).
 enum class TextUnits { kLineBreakIsOne, kCodeUnits };
 
-class ScriptPositions {
+class TextPositions {
  public:
-  explicit ScriptPositions(TextUnits units = TextUnits::kLineBreakIsOne) : units_(units) {}
+  explicit TextPositions(TextUnits units = TextUnits::kLineBreakIsOne) : units_(units) {}
 
   // The byte offset of the widget position; positions past the end give the text's length, and a
   // position between the halves of a surrogate pair gives the pair's start.

@@ -1,4 +1,4 @@
-#include "window/WordStops.h"
+#include "text/WordStops.h"
 
 #include <algorithm>
 

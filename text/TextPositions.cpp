@@ -1,4 +1,4 @@
-#include "window/ScriptPositions.h"
+#include "text/TextPositions.h"
 
 #include <algorithm>
 
@@ -41,7 +41,7 @@ Step StepBack(std::string_view text, std::size_t offset, TextUnits units) {
 
 }  // namespace
 
-std::size_t ScriptPositions::ByteOffsetOf(std::string_view text, std::size_t position) {
+std::size_t TextPositions::ByteOffsetOf(std::string_view text, std::size_t position) {
   if (byteOffset_ > text.size()) {
     Forget();
   }
@@ -62,7 +62,7 @@ std::size_t ScriptPositions::ByteOffsetOf(std::string_view text, std::size_t pos
   return byteOffset_;
 }
 
-std::size_t ScriptPositions::PositionOf(std::string_view text, std::size_t byteOffset) {
+std::size_t TextPositions::PositionOf(std::string_view text, std::size_t byteOffset) {
   byteOffset = std::min(byteOffset, text.size());
   if (byteOffset_ > text.size() ||
       (byteOffset < byteOffset_ && byteOffset < byteOffset_ - byteOffset)) {
@@ -84,7 +84,7 @@ std::size_t ScriptPositions::PositionOf(std::string_view text, std::size_t byteO
   return position_;
 }
 
-std::size_t ScriptPositions::PositionsIn(std::string_view text) const {
+std::size_t TextPositions::PositionsIn(std::string_view text) const {
   std::size_t positions = 0;
   for (std::size_t offset = 0; offset < text.size();) {
     const Step step = StepForward(text, offset, units_);
@@ -94,7 +94,7 @@ std::size_t ScriptPositions::PositionsIn(std::string_view text) const {
   return positions;
 }
 
-void ScriptPositions::Remember(std::size_t position, std::size_t byteOffset) {
+void TextPositions::Remember(std::size_t position, std::size_t byteOffset) {
   position_ = position;
   byteOffset_ = byteOffset;
 }
