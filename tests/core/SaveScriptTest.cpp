@@ -16,6 +16,7 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <grp.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -408,18 +409,26 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
     ::_exit(0);
   }
   ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-  const std::vector<std::string> dead = {
+  const pid_t running = ::fork();  // another editor saving now, with an id of several digits
+  ASSERT_GE(running, 0);
+  if (running == 0) {
+    ::pause();
+    ::_exit(0);
+  }
+  std::vector<std::string> dead = {
       ".gamescript.txt." + std::to_string(child) + ".a1B2c3",
-      ".gamescript.txt.99999999.a1B2c3",  // past any process id in use
+      ".gamescript.txt." + std::to_string(::getpid()) + ".a1B2c3",  // of a dead editor with our id
+      ".gamescript.txt.99999999.a1B2c3",                            // past any process id in use
   };
-  const std::vector<std::string> kept = {
-      ".gamescript.txt.1.d4E5f6",  // the first process always runs: another editor saving now
+  std::vector<std::string> kept = {
+      ".gamescript.txt." + std::to_string(running) + ".d4E5f6",
+      ".gamescript.txt.1.d4E5f6",  // the first process always runs
       ".gamescript.txt.123-backup",
       ".gamescript.txt.99999999999999999999.a1B2c3",  // no process id has so many digits
       ".gamescript.txt.notes",
       ".gamescript.txt.old.backup",
       ".gamescript.txx." + std::to_string(child) + ".a1B2c3",  // other files', of the same length
-      "gamescript.txt",                                        // in the order NamesIn gives
+      "gamescript.txt",
       "xgamescript.txt." + std::to_string(child) + ".a1B2c3",
   };
   for (const auto* names : {&dead, &kept}) {
@@ -429,6 +438,9 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
   }
   MessageLog log;
   EXPECT_TRUE(Save("NEW", log));
+  ::kill(running, SIGKILL);
+  ::waitpid(running, nullptr, 0);
+  std::sort(kept.begin(), kept.end());
   EXPECT_EQ(NamesIn("ASSETS"), kept);
 }
 
