@@ -545,6 +545,20 @@ TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {
   for (const auto& [utf8, bytes] : decoded) {
     EXPECT_EQ(encoder.ToFileText(utf8), bytes) << ::testing::PrintToString(std::string(utf8));
   }
+  // Characters past U+FFFF, written in four bytes and read back whole.
+  // clang-format off
+  const std::pair<char32_t, std::string_view> fourBytes[] = {
+      {0x10000, "\xF0\x90\x80\x80"}, {0x1F600, "\xF0\x9F\x98\x80"}, {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+  };
+  // clang-format on
+  for (const auto& [character, bytes] : fourBytes) {
+    std::string utf8;
+    AppendUtf8(utf8, character);
+    EXPECT_EQ(utf8, bytes);
+    std::size_t position = 0;
+    EXPECT_EQ(NextUtf8Char(utf8, position), character);
+    EXPECT_EQ(position, 4u);
+  }
 }
 
 }  // namespace
