@@ -15,6 +15,7 @@
 #ifndef _WIN32
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -200,7 +201,8 @@ namespace {
 constexpr uid_t kOtherPlayer = 65534;  // nobody
 
 // Saves in a child process, as another player and with a file-size limit where asked, and returns
-// "saved" or "failed" with the message shown.
+// "saved" or "failed" with the message shown. The child has no standard input, as when started by
+// a launcher that closes it, so the first file the save opens gets descriptor 0.
 std::string SaveInChild(const std::string& text, bool asOtherPlayer, rlim_t fileSizeLimit) {
   int pipeEnds[2];
   if (::pipe(pipeEnds) != 0) {
@@ -209,6 +211,7 @@ std::string SaveInChild(const std::string& text, bool asOtherPlayer, rlim_t file
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipeEnds[0]);
+    ::close(0);
     const rlimit limit{fileSizeLimit, fileSizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     if (asOtherPlayer && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherPlayer) != 0 ||
@@ -267,6 +270,21 @@ TEST(SaveScript, SystemFaultsDuringTheSave) {
     faults.folderSyncs = 0;
     EXPECT_TRUE(Save("OLD", log));
     EXPECT_EQ(faults.folderSyncs, 1);
+  }
+  {
+    SCOPED_TRACE("descriptor 0 is a file like any other, and only the save's own are closed");
+    const int input = ::dup(0);  // none when the test runs without standard input
+    ::close(0);
+    faults.folderSyncs = 0;
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_EQ(faults.folderSyncs, 1);
+    ASSERT_EQ(::open("/dev/null", O_RDONLY), 0) << "the save left a descriptor open";
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_NE(::fcntl(0, F_GETFD), -1) << "the save closed a descriptor it did not open";
+    if (input >= 0) {
+      ::dup2(input, 0);
+      ::close(input);
+    }
   }
   {
     SCOPED_TRACE("a failed flush of the file fails the save and keeps the old bytes");
