@@ -266,10 +266,13 @@ TEST(SaveScript, SystemFaultsDuringTheSave) {
     EXPECT_EQ(ReadFile(kScript), "OLD\r\n");
   }
   {
-    SCOPED_TRACE("the folder is flushed after the rename");
+    SCOPED_TRACE("the folder is flushed after the rename, the working folder for a bare name");
     faults.folderSyncs = 0;
     EXPECT_TRUE(Save("OLD", log));
     EXPECT_EQ(faults.folderSyncs, 1);
+    EXPECT_EQ(NativeFileReplacer().Replace("bare.txt", "x"), std::error_code());
+    EXPECT_EQ(faults.folderSyncs, 2);
+    EXPECT_EQ(ReadFile("bare.txt"), "x");
   }
   {
     SCOPED_TRACE("descriptor 0 is a file like any other, and only the save's own are closed");
