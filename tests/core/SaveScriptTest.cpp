@@ -17,7 +17,6 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <grp.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -430,12 +429,19 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
     ::_exit(0);
   }
   ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-  const pid_t running = ::fork();  // another editor saving now, with an id of several digits
+  // Another editor saving now, with an id of several digits. It runs until the pipe closes, so it
+  // ends with this test even if the save crashes.
+  int runningPipe[2];
+  ASSERT_EQ(::pipe(runningPipe), 0);
+  const pid_t running = ::fork();
   ASSERT_GE(running, 0);
   if (running == 0) {
-    ::pause();
+    ::close(runningPipe[1]);
+    char ignored;
+    (void)!::read(runningPipe[0], &ignored, 1);
     ::_exit(0);
   }
+  ::close(runningPipe[0]);
   std::vector<std::string> dead = {
       ".gamescript.txt." + std::to_string(child) + ".a1B2c3",
       ".gamescript.txt." + std::to_string(::getpid()) + ".a1B2c3",  // of a dead editor with our id
@@ -459,7 +465,7 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
   }
   MessageLog log;
   EXPECT_TRUE(Save("NEW", log));
-  ::kill(running, SIGKILL);
+  ::close(runningPipe[1]);
   ::waitpid(running, nullptr, 0);
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(NamesIn("ASSETS"), kept);
