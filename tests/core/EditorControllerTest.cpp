@@ -521,6 +521,9 @@ TEST(EditorController, UndoAndRedoShowEachStepInTheBox) {
     EXPECT_EQ(editor->State().Text5.text, "12");
     editor->Undo(Control::Text5);
     EXPECT_EQ(editor->State().Text5.text, "1");
+    // Pasted before the box's text: what the box held stays.
+    editor->ChangeText(Control::Text5, "a\r\nb1");
+    EXPECT_EQ(editor->State().Text5.text, "a1");
     // Ticking sets the box's text: nothing before it can be undone there.
     editor->ChangeTick(Control::Check1, true);
     editor->EditText(Control::Text1, Typed(1, "5"));

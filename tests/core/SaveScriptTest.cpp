@@ -15,6 +15,7 @@
 #ifndef _WIN32
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -199,7 +200,8 @@ namespace {
 constexpr uid_t kOtherPlayer = 65534;  // nobody
 
 // Saves in a child process, as another player and with a file-size limit where asked, and returns
-// "saved" or "failed" with the message shown.
+// "saved" or "failed" with the message shown. The child has no standard input, as when started by
+// a launcher that closes it, so the first file the save opens gets descriptor 0.
 std::string SaveInChild(const std::string& text, bool asOtherPlayer, rlim_t fileSizeLimit) {
   int pipeEnds[2];
   if (::pipe(pipeEnds) != 0) {
@@ -208,6 +210,7 @@ std::string SaveInChild(const std::string& text, bool asOtherPlayer, rlim_t file
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipeEnds[0]);
+    ::close(0);
     const rlimit limit{fileSizeLimit, fileSizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     if (asOtherPlayer && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherPlayer) != 0 ||
@@ -262,10 +265,28 @@ TEST(SaveScript, SystemFaultsDuringTheSave) {
     EXPECT_EQ(ReadFile(kScript), "OLD\r\n");
   }
   {
-    SCOPED_TRACE("the folder is flushed after the rename");
+    SCOPED_TRACE("the folder is flushed after the rename, the working folder for a bare name");
     faults.folderSyncs = 0;
     EXPECT_TRUE(Save("OLD", log));
     EXPECT_EQ(faults.folderSyncs, 1);
+    EXPECT_EQ(NativeFileReplacer().Replace("bare.txt", "x"), std::error_code());
+    EXPECT_EQ(faults.folderSyncs, 2);
+    EXPECT_EQ(ReadFile("bare.txt"), "x");
+  }
+  {
+    SCOPED_TRACE("descriptor 0 is a file like any other, and only the save's own are closed");
+    const int input = ::dup(0);  // none when the test runs without standard input
+    ::close(0);
+    faults.folderSyncs = 0;
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_EQ(faults.folderSyncs, 1);
+    ASSERT_EQ(::open("/dev/null", O_RDONLY), 0) << "the save left a descriptor open";
+    EXPECT_TRUE(Save("OLD", log));
+    EXPECT_NE(::fcntl(0, F_GETFD), -1) << "the save closed a descriptor it did not open";
+    if (input >= 0) {
+      ::dup2(input, 0);
+      ::close(input);
+    }
   }
   {
     SCOPED_TRACE("a failed flush of the file fails the save and keeps the old bytes");
@@ -378,12 +399,13 @@ TEST(SaveScript, AnotherPlayerSavesWhereAPlainOverwriteWould) {
        {std::pair{"reading the old bytes", &SystemFaults::failedFileReads},
         std::pair{"cutting to length", &SystemFaults::failedTruncates},
         std::pair{"flushing", &SystemFaults::failedFileSyncs}}) {
-    SCOPED_TRACE(std::string(step) + " fails in place: the save fails and the old file stays");
+    SCOPED_TRACE(std::string(step) +
+                 " fails in place: the system's reason is given, the old file stays");
     WriteFile(kScript, old);
     faults.*fault = 1;  // the child's copy uses it up; this process's must not fail ReadFile
     const std::string report = SaveInChild(std::string(1000, 'n'), true, RLIM_INFINITY);
     faults.*fault = 0;
-    EXPECT_EQ(report.substr(0, 7 + FailureHead().size()), "failed\n" + FailureHead());
+    EXPECT_EQ(report, "failed\n" + FailureHead() + std::generic_category().message(EIO));
     EXPECT_EQ(ReadFile(kScript), old);
   }
   {
@@ -407,18 +429,33 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
     ::_exit(0);
   }
   ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-  const std::vector<std::string> dead = {
+  // Another editor saving now, with an id of several digits. It runs until the pipe closes, so it
+  // ends with this test even if the save crashes.
+  int runningPipe[2];
+  ASSERT_EQ(::pipe(runningPipe), 0);
+  const pid_t running = ::fork();
+  ASSERT_GE(running, 0);
+  if (running == 0) {
+    ::close(runningPipe[1]);
+    char ignored;
+    (void)!::read(runningPipe[0], &ignored, 1);
+    ::_exit(0);
+  }
+  ::close(runningPipe[0]);
+  std::vector<std::string> dead = {
       ".gamescript.txt." + std::to_string(child) + ".a1B2c3",
-      ".gamescript.txt.99999999.a1B2c3",  // past any process id in use
+      ".gamescript.txt." + std::to_string(::getpid()) + ".a1B2c3",  // of a dead editor with our id
+      ".gamescript.txt.99999999.a1B2c3",                            // past any process id in use
   };
-  const std::vector<std::string> kept = {
-      ".gamescript.txt.1.d4E5f6",  // the first process always runs: another editor saving now
+  std::vector<std::string> kept = {
+      ".gamescript.txt." + std::to_string(running) + ".d4E5f6",
+      ".gamescript.txt.1.d4E5f6",  // the first process always runs
       ".gamescript.txt.123-backup",
       ".gamescript.txt.99999999999999999999.a1B2c3",  // no process id has so many digits
       ".gamescript.txt.notes",
       ".gamescript.txt.old.backup",
       ".gamescript.txx." + std::to_string(child) + ".a1B2c3",  // other files', of the same length
-      "gamescript.txt",                                        // in the order NamesIn gives
+      "gamescript.txt",
       "xgamescript.txt." + std::to_string(child) + ".a1B2c3",
   };
   for (const auto* names : {&dead, &kept}) {
@@ -428,6 +465,9 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
   }
   MessageLog log;
   EXPECT_TRUE(Save("NEW", log));
+  ::close(runningPipe[1]);
+  ::waitpid(running, nullptr, 0);
+  std::sort(kept.begin(), kept.end());
   EXPECT_EQ(NamesIn("ASSETS"), kept);
 }
 
@@ -531,6 +571,20 @@ TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {
   // clang-format on
   for (const auto& [utf8, bytes] : decoded) {
     EXPECT_EQ(encoder.ToFileText(utf8), bytes) << ::testing::PrintToString(std::string(utf8));
+  }
+  // Characters past U+FFFF, written in four bytes and read back whole.
+  // clang-format off
+  const std::pair<char32_t, std::string_view> fourBytes[] = {
+      {0x10000, "\xF0\x90\x80\x80"}, {0x1F600, "\xF0\x9F\x98\x80"}, {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+  };
+  // clang-format on
+  for (const auto& [character, bytes] : fourBytes) {
+    std::string utf8;
+    AppendUtf8(utf8, character);
+    EXPECT_EQ(utf8, bytes);
+    std::size_t position = 0;
+    EXPECT_EQ(NextUtf8Char(utf8, position), character);
+    EXPECT_EQ(position, 4u);
   }
 }
 

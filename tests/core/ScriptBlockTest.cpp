@@ -56,6 +56,11 @@ TEST(ComposeBlock, CopiesTextsBetweenTheQuotesUnchanged) {
   const ScriptBlock block = ComposeBlock(ScriptSettings{}, BlockNumbers{}, "", "a\"b\\c\xC3\xA9");
   EXPECT_NE(block.find("  TRACK \"\"\r\n"), std::string::npos);
   EXPECT_NE(block.find("  SERVER_CAR \"a\"b\\c\xC3\xA9\"\r\n"), std::string::npos);
+  // A long text in either place, past what the block sets aside for the fixed lines.
+  const std::string longText(1000, 'x');
+  const std::string quoted = " \"" + longText + "\"\r\n";
+  EXPECT_NE(ComposeBlock({}, {}, longText, "").find("  TRACK" + quoted), std::string::npos);
+  EXPECT_NE(ComposeBlock({}, {}, "", longText).find("  SERVER_CAR" + quoted), std::string::npos);
 }
 
 }  // namespace
