@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 #include "platform/FileReplacer.h"
@@ -27,6 +28,8 @@ struct EditorPlatform {
   const TextEncoder& encoder;
   // How the window's script area counts positions.
   TextUnits scriptUnits = TextUnits::kLineBreakIsOne;
+  // The whole path the script is saved under; empty for the working directory.
+  std::filesystem::path gameFolder = {};
 };
 
 class EditorController {

@@ -16,8 +16,9 @@
 # --timeout  how long to wait for a window to appear (default 60; a launcher may start slowly).
 # --paste-lone-breaks  the pasted text holds a lone LF and a lone CR too. Not for a program under
 #            Wine: Wine's clipboard bridge hands a Windows program CR LF for every LF.
-# --help-without-display  first, with no display at all, --help must print the usage and a
-#            missing folder end the program with status 2 (the Linux program's command line).
+# --help-without-display  first, with no display at all, --help must print the usage, and a
+#            missing folder, a file and an empty name end the program with status 2 (the Linux
+#            program's command line).
 set -euo pipefail
 
 program=""
@@ -89,10 +90,16 @@ if $help_without_display; then
   no_display="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
   out=$(eval "$no_display $program --help" 2>&1) || fail "--help with no display ended with $?: $out"
   [[ $out == *"[folder]"* ]] || fail "--help with no display printed no usage: $out"
-  status=0
-  out=$(cd "$scratch" && eval "$no_display $program 'no such folder'" 2>&1) || status=$?
-  [[ $status == 2 && $out == *"Cannot start in the game folder"* ]] ||
-    fail "a missing folder with no display ended with $status: $out"
+  touch "$scratch/a file"
+  for refused in "no such folder|Cannot start in the game folder $scratch/no such folder" \
+                 "a file|Cannot start in the game folder $scratch/a file" \
+                 "|The game folder's name is empty"; do
+    argument=${refused%%|*}
+    status=0
+    out=$(cd "$scratch" && eval "$no_display $program \"\$argument\"" 2>&1) || status=$?
+    [[ $status == 2 && $out == *"${refused#*|}"* ]] ||
+      fail "\"$argument\" as the folder with no display ended with $status: $out"
+  done
 fi
 
 start_private_x_server "$scratch" || fail "no X server of its own"

@@ -286,7 +286,7 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
   {
     const ScratchWorkingDirectory folder;
     MessageLog log;
-    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_FALSE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
                                      (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
@@ -298,7 +298,7 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     WriteFile(folder.Path() / "ASSETS" / "gamescript.txt", "kept\r\n");
     SetReadOnly(folder.Path() / "ASSETS" / "gamescript.txt", true);
     MessageLog log;
-    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_FALSE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
                                      (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
@@ -310,7 +310,7 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     const ScratchWorkingDirectory folder;
     fs::create_directory(folder.Path() / "ASSETS");
     MessageLog log;
-    EXPECT_TRUE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_TRUE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n\r\n");
   }
