@@ -784,23 +784,49 @@ TEST(Form1, ScalesWithTheScreensResolution) {
   }
 }
 
+// Gives a list's window a border one pixel thicker on each side than the system's own.
+LRESULT CALLBACK WithThickerBorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto own = reinterpret_cast<WNDPROC>(GetPropW(window, L"ZarvexTestOwnProcedure"));
+  const LRESULT result = CallWindowProcW(own, window, message, wParam, lParam);
+  if (message == WM_NCCALCSIZE) {
+    // Either form of the message begins with the client rectangle.
+    InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
+  }
+  return result;
+}
+
 TEST(Form1, OpenListsShowEightEntries) {
   // Measured open, as the player sees it: CB_GETDROPPEDCONTROLRECT spans the closed field too on
-  // Windows but not under Wine. A list of fewer entries opens as high as they need.
-  for (const int dotsPerInch : {96, 144}) {
-    const WindowUnderTest window(dotsPerInch);
-    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
-      SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi");
-      SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
-      COMBOBOXINFO parts{};
-      parts.cbSize = sizeof parts;
-      GetComboBoxInfo(window[list], &parts);
-      RECT open{};
-      GetClientRect(parts.hwndList, &open);
-      SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
-      const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
-      const auto shown = std::min<LRESULT>(8, SendMessageW(window[list], CB_GETCOUNT, 0, 0));
-      EXPECT_EQ(open.bottom, shown * entry);
+  // Windows but not under Wine. A list of fewer entries opens as high as they need. Windows may
+  // draw the open list's border thicker than SM_CYBORDER says.
+  for (const bool thickerBorder : {false, true}) {
+    for (const int dotsPerInch : {96, 144}) {
+      const WindowUnderTest window(dotsPerInch);
+      for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+        SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi" +
+                     (thickerBorder ? ", border one pixel thicker" : ""));
+        COMBOBOXINFO parts{};
+        parts.cbSize = sizeof parts;
+        GetComboBoxInfo(window[list], &parts);
+        if (thickerBorder) {
+          SetPropW(parts.hwndList, L"ZarvexTestOwnProcedure",
+                   reinterpret_cast<HANDLE>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC)));
+          SetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC,
+                            reinterpret_cast<LONG_PTR>(&WithThickerBorder));
+          SetWindowPos(parts.hwndList, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+        SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
+        RECT open{};
+        GetClientRect(parts.hwndList, &open);
+        SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
+        const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
+        const auto count = SendMessageW(window[list], CB_GETCOUNT, 0, 0);
+        // A shorter list the control sizes to its entries, by its own idea of the border.
+        if (!thickerBorder || count >= 8) {
+          EXPECT_EQ(open.bottom, std::min<LRESULT>(8, count) * entry);
+        }
+      }
     }
   }
 }
