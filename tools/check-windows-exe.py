@@ -155,7 +155,7 @@ def manifest_faults(exe):
 
 
 # Windows XP's version; its loader refuses a program whose subsystem version is higher
-# (learn.microsoft.com, "/SUBSYSTEM (Specify subsystem)" and "PE Format").
+# (learn.microsoft.com: the linker option /SUBSYSTEM, and the compilers' -subsystemversion table).
 XP = (5, 1)
 
 
