@@ -1,5 +1,5 @@
 // The file writer and text encoder of the system the editor was built for, both living for the
-// whole run, and its way of entering the game's folder.
+// whole run, and its way of telling whether a path names a folder.
 #pragma once
 
 #include <filesystem>
@@ -13,7 +13,8 @@ namespace zarvex {
 [[nodiscard]] FileReplacer& NativeFileReplacer();
 [[nodiscard]] const TextEncoder& NativeTextEncoder();
 
-// Makes the folder the working directory, as far as the system allows one that deep.
-[[nodiscard]] std::error_code EnterFolder(const std::filesystem::path& folder);
+// Empty when the whole path names a folder, at any depth the system's file calls can address;
+// else the system's reason (missing, unreachable), or std::errc::not_a_directory for a file.
+[[nodiscard]] std::error_code CheckFolder(const std::filesystem::path& folder);
 
 }  // namespace zarvex

@@ -12,8 +12,9 @@ std::filesystem::path ScriptFilePath() {
   return std::filesystem::path("ASSETS") / "gamescript.txt";
 }
 
-bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder& encoder,
-                const ShowMessage& showMessage) {
+bool SaveScript(const EditorState& state, const std::filesystem::path& gameFolder,
+                FileReplacer& files, const TextEncoder& encoder, const ShowMessage& showMessage) {
+  const std::filesystem::path script = gameFolder / ScriptFilePath();
   std::string reason;
   try {
     // Every code page holds ASCII unchanged, so a plain script is written as it stands, without
@@ -25,7 +26,7 @@ bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder
       text = converted;
     }
     const std::string_view contents[] = {text, kLineBreak};
-    const std::error_code error = files.Replace(ScriptFilePath(), contents);
+    const std::error_code error = files.Replace(script, contents);
     if (!error) {
       return true;
     }
@@ -35,9 +36,9 @@ bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder
   }
   // The whole path, so the player sees which folder the editor was started in.
   std::error_code ignored;
-  const std::filesystem::path absolute = std::filesystem::absolute(ScriptFilePath(), ignored);
-  showMessage(std::string(kSaveFailedMessage) +
-              Utf8PathText(absolute.empty() ? ScriptFilePath() : absolute) + "\n" + reason);
+  const std::filesystem::path absolute = std::filesystem::absolute(script, ignored);
+  showMessage(std::string(kSaveFailedMessage) + Utf8PathText(absolute.empty() ? script : absolute) +
+              "\n" + reason);
   return false;
 }
 

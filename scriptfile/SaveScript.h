@@ -1,5 +1,5 @@
 // The "Save Script" operation: writes the script area's text and one CR LF to ASSETS/gamescript.txt
-// under the current working directory, in the file's 8-bit code page. It never creates the folder
+// under the game's folder, in the file's 8-bit code page. It never creates the folder
 // and never reads the file. A failed save is reported and leaves the old file as it was.
 #pragma once
 
@@ -19,8 +19,9 @@ inline constexpr std::string_view kSaveFailedMessage = "Could not save the scrip
 [[nodiscard]] std::filesystem::path ScriptFilePath();
 
 // Returns true when the file was replaced. On failure shows a message naming the whole path, with
-// the system's reason on a second line, and returns false.
-bool SaveScript(const EditorState& state, FileReplacer& files, const TextEncoder& encoder,
-                const ShowMessage& showMessage);
+// the system's reason on a second line, and returns false. An empty folder is the working
+// directory.
+bool SaveScript(const EditorState& state, const std::filesystem::path& gameFolder,
+                FileReplacer& files, const TextEncoder& encoder, const ShowMessage& showMessage);
 
 }  // namespace zarvex

@@ -7,6 +7,8 @@
                                           requested execution level
   check-windows-exe.py imports EXE LIST   every imported function is in LIST ("DLL name" a line,
                                           # for comments): those checked to exist on Windows XP SP3
+  check-windows-exe.py versions EXE       the operating-system and subsystem versions in the
+                                          header are at most 5.1, so that Windows XP loads it
 
 Prints what is wrong and exits 1; prints nothing and exits 0 when all is well.
 """
@@ -65,6 +67,7 @@ class PeFile:
         sections, optional_size = struct.unpack_from("<H12xH", self.data, header + 6)
         optional = header + 24
         self.pe32 = struct.unpack_from("<H", self.data, optional)[0] == 0x10B
+        self.optional = optional
         self.directories = optional + (96 if self.pe32 else 112)
         table = optional + optional_size
         self.sections = [struct.unpack_from("<8xIIII", self.data, table + 40 * i)
@@ -98,6 +101,13 @@ class PeFile:
                 found.append((self.text(dll), name))
                 thunk += width
             entry += 20
+
+    def versions(self):
+        """The operating-system and subsystem versions, each as (major, minor)."""
+        os_major, os_minor, _, _, subsystem_major, subsystem_minor = struct.unpack_from(
+            "<6H", self.data, self.optional + 40)
+        return {"operating-system": (os_major, os_minor),
+                "subsystem": (subsystem_major, subsystem_minor)}
 
     def resource(self, *ids):
         """The bytes of the first resource under the given type and name numbers."""
@@ -144,6 +154,16 @@ def manifest_faults(exe):
     return faults
 
 
+# Windows XP's version; its loader refuses a program whose subsystem version is higher
+# (learn.microsoft.com: the linker option /SUBSYSTEM, and the compilers' -subsystemversion table).
+XP = (5, 1)
+
+
+def version_faults(exe):
+    return [f"the {field} version is {major}.{minor}, above Windows XP's {XP[0]}.{XP[1]}"
+            for field, (major, minor) in PeFile(exe).versions().items() if (major, minor) > XP]
+
+
 def import_faults(exe, listing):
     with open(listing, encoding="utf-8") as file:
         known = {tuple(line.split()) for line in file if line.strip() and line[0] != "#"}
@@ -154,6 +174,8 @@ def import_faults(exe, listing):
 if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[1] == "manifest":
         faults = manifest_faults(sys.argv[2])
+    elif len(sys.argv) == 3 and sys.argv[1] == "versions":
+        faults = version_faults(sys.argv[2])
     elif len(sys.argv) == 4 and sys.argv[1] == "imports":
         faults = import_faults(sys.argv[2], sys.argv[3])
     else:

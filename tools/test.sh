@@ -97,9 +97,11 @@ out=$(desktop-file-validate "$unpacked"/usr/share/applications/*.desktop 2>&1) &
 appstreamcli validate --no-net --strict "$unpacked"/usr/share/metainfo/*.metainfo.xml
 unzip -p "$zip" '*/README.txt' | file - | grep -q 'with CRLF line terminators' || { echo "$zip: README.txt not in CR LF"; exit 1; }
 unzip -p "$zip" '*/zarvex-script-editor.exe' | strings -el -n3 | grep -x "$version" >/dev/null || { echo "$zip: the exe is not version $version"; exit 1; }
-# What Windows reads and Wine does not hold the exe to: its manifest, and imports that XP SP3 has.
+# What Windows reads and Wine does not hold the exe to: its manifest, imports that XP SP3 has, and
+# header versions XP loads.
 exe=build/windows/shipped.exe
 unzip -p "$zip" '*/zarvex-script-editor.exe' >"$exe"
 tools/check-windows-exe.py manifest "$exe"
 tools/check-windows-exe.py imports "$exe" packaging/xp-sp3-imports.txt
-echo "packages: $deb and $zip pass lintian, desktop-file-validate and appstreamcli; the exe's manifest and imports pass"
+tools/check-windows-exe.py versions "$exe"
+echo "packages: $deb and $zip pass lintian, desktop-file-validate and appstreamcli; the exe's manifest, imports and versions pass"

@@ -238,7 +238,8 @@ FieldChanges EditorController::PressButton(Control button) {
     return AddBlock();
   }
   if (button == Control::Command2) {
-    SaveScript(state_, platform_.files, platform_.encoder, platform_.showMessage);
+    SaveScript(state_, platform_.gameFolder, platform_.files, platform_.encoder,
+               platform_.showMessage);
   }
   return {};
 }

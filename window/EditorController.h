@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,8 @@ struct EditorPlatform {
   const TextEncoder& encoder;
   // How the window's script area counts positions.
   TextUnits scriptUnits = TextUnits::kLineBreakIsOne;
+  // The whole path the script is saved under; empty for the working directory.
+  std::filesystem::path gameFolder = {};
 };
 
 class EditorController {

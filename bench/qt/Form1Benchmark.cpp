@@ -29,7 +29,7 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 // through the button, as a user would build it.
 class FilledWindow {
  public:
-  explicit FilledWindow(std::int64_t megabytes) : window_(files_, NativeTextEncoder()) {
+  explicit FilledWindow(std::int64_t megabytes) : window_(files_, NativeTextEncoder(), {}) {
     window_.show();
     if (!QTest::qWaitForWindowExposed(&window_)) {
       throw std::runtime_error("the window was never shown");

@@ -24,9 +24,12 @@ const TextEncoder& NativeTextEncoder() {
   return encoder;
 }
 
-std::error_code EnterFolder(const std::filesystem::path& folder) {
+std::error_code CheckFolder(const std::filesystem::path& folder) {
   std::error_code error;
-  std::filesystem::current_path(folder, error);
+  const std::filesystem::file_status status = std::filesystem::status(folder, error);
+  if (!error && !std::filesystem::is_directory(status)) {
+    error = std::make_error_code(std::errc::not_a_directory);
+  }
   return error;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/WholePath.h"
 #include "platform/win32/Win32AnsiEncoder.h"
 #include "platform/win32/Win32ErrorCategory.h"
 #include "platform/win32/Win32FileReplacer.h"
@@ -18,11 +19,17 @@ const TextEncoder& NativeTextEncoder() {
   return encoder;
 }
 
-// The system's own call, not the C runtime's _wchdir: the runtime keeps directories in buffers of
-// MAX_PATH (under Wine its _wgetcwd and folder listing fail past that), while the system takes
-// longer ones where long paths are enabled (Windows 10 and later).
-std::error_code EnterFolder(const std::filesystem::path& folder) {
-  return SetCurrentDirectoryW(folder.c_str()) ? std::error_code{} : LastWin32Error();
+// The folder is never entered: SetCurrentDirectoryW stops at MAX_PATH - 2 characters unless long
+// paths are enabled, while the file calls take the extended-length form at any depth.
+std::error_code CheckFolder(const std::filesystem::path& folder) {
+  const DWORD attributes = GetFileAttributesW(WholePath(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return LastWin32Error();
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return std::make_error_code(std::errc::not_a_directory);
+  }
+  return {};
 }
 
 }  // namespace zarvex

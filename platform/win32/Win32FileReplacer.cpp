@@ -155,9 +155,10 @@ void RemoveAbandonedTemporaries(const fs::path& folder, const FILETIME& saveStar
   FindClose(search);
 }
 
-// Short, growing pauses, 310 ms in all: long enough for a virus scanner or an indexer that opens
-// the new file for a moment, short enough that a file held open for good fails the save quickly.
-constexpr DWORD kMovePauses[] = {10, 20, 40, 80, 160};
+// Growing pauses, 1.51 s in all: an on-access virus scanner on XP or 7 can hold the new file for
+// a second or so, and an indexer for a moment; a file held open for good fails the save in
+// little more than that.
+constexpr DWORD kMovePauses[] = {10, 20, 40, 80, 160, 300, 400, 500};
 
 bool MayPassSoon(const std::error_code& error) {
   return error.value() == ERROR_SHARING_VIOLATION || error.value() == ERROR_LOCK_VIOLATION ||

@@ -41,7 +41,8 @@ const fs::path kScript = fs::path("ASSETS") / "gamescript.txt";
 bool Save(std::string_view text, MessageLog& log) {
   EditorState state;
   state.Text6 = text;
-  return SaveScript(state, NativeFileReplacer(), NativeTextEncoder(), log.Recorder());
+  return SaveScript(state, fs::current_path(), NativeFileReplacer(), NativeTextEncoder(),
+                    log.Recorder());
 }
 
 // The failure message names the whole path and, on its second line, the system's reason.
@@ -85,7 +86,7 @@ TEST(SaveScript, FailuresAreReportedAndKeepTheOldFile) {
     } throwing;
     ScratchWorkingDirectory folder;
     MessageLog log;
-    EXPECT_FALSE(SaveScript(EditorState{}, throwing, NativeTextEncoder(), log.Recorder()));
+    EXPECT_FALSE(SaveScript(EditorState{}, {}, throwing, NativeTextEncoder(), log.Recorder()));
     EXPECT_EQ(log.Messages(), std::vector<std::string>{FailureHead() + "the disk went away"});
   }
   {
@@ -476,46 +477,46 @@ TEST(SaveScript, ClearsOnlyTheTemporaryFilesOfSavesThatDied) {
 TEST(SaveScript, SavesUnderTheGameFolderGivenAtStart) {
   ScratchWorkingDirectory folder;
   fs::create_directories(fs::path("game") / "ASSETS");
-  const fs::path missing = folder.Path() / "no such game";
-  EXPECT_EQ(EnterGameFolder({}), "");
-  EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{"game", "other"}).substr(0, 28),
-            "Give at most one argument: t");
-  const std::string refused = EnterGameFolder(std::vector<fs::path>{missing});
-  EXPECT_EQ(refused.substr(0, refused.find('\n')),
-            "Cannot start in the game folder " + missing.string());
-  EXPECT_GT(refused.size(), refused.find('\n') + 1) << "the reason is missing";
-  EXPECT_EQ(fs::current_path(), folder.Path());
-
-  EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{"game"}), "");
-  MessageLog log;
-  EXPECT_TRUE(Save("X", log));
-  EXPECT_EQ(ReadFile(folder.Path() / "game" / kScript), "X\r\n");
-  {
-    // A game folder of 250 characters, whose script's path is past Windows' MAX_PATH.
-    fs::path deep = folder.Path();
-    while (deep.native().size() < 250) {
-      deep /= std::string(std::min<std::size_t>(60, 250 - deep.native().size() - 1), 'd');
-    }
-    fs::create_directories(deep / "ASSETS");
-    EXPECT_EQ(EnterGameFolder(std::vector<fs::path>{deep}), "");
-    EXPECT_TRUE(Save("deep", log)) << log.Messages().back();
-    EXPECT_EQ(ReadFile(deep / kScript), "deep\r\n");
-    // Deeper than Windows' plain working directories: entered where the system allows it (Wine,
-    // Linux, Windows with long paths enabled), refused with the start-up message elsewhere.
-    const fs::path deeper = deep / std::string(60, 'd');
-    fs::create_directories(deeper / "ASSETS");
-    const std::string entered = EnterGameFolder(std::vector<fs::path>{deeper});
-    if (entered.empty()) {
-      EXPECT_TRUE(Save("deeper", log));
-      EXPECT_EQ(ReadFile(deeper / kScript), "deeper\r\n");
-    } else {
-      EXPECT_EQ(entered.substr(0, entered.find('\n')),
-                "Cannot start in the game folder " + deeper.string());
-    }
-    // Within reach of the scratch folder's clean-up: the C runtime lists no folder that deep.
-    fs::current_path(folder.Path());
-    fs::rename(deeper, folder.Path() / "deeper");
+  WriteFile("a file", "");
+  // A game folder of 300 characters: past what Windows lets a program enter without long paths.
+  fs::path deep = folder.Path();
+  while (deep.native().size() < 240) {
+    deep /= std::string(std::min<std::size_t>(60, 240 - deep.native().size() - 1), 'd');
   }
+  // Only the last name crosses MAX_PATH, so that moving it out brings the rest within reach.
+  deep /= std::string(300 - deep.native().size() - 1, 'd');
+  fs::create_directories(deep / "ASSETS");
+  const auto startIn = [](std::vector<fs::path> arguments) { return GameFolderOf(arguments); };
+  const auto refusedFirstLine = [&](const fs::path& argument) {
+    const std::string refused = startIn({argument}).refusal;
+    EXPECT_GT(refused.size(), refused.find('\n') + 1) << "the reason is missing";
+    return refused.substr(0, refused.find('\n'));
+  };
+  EXPECT_EQ(startIn({}).path, folder.Path());
+  EXPECT_EQ(startIn({"game", "other"}).refusal.substr(0, 28), "Give at most one argument: t");
+  EXPECT_EQ(startIn({""}).refusal,
+            "The game folder's name is empty: give the folder that holds ASSETS.");
+  const fs::path missing = folder.Path() / "no such game";
+  EXPECT_EQ(refusedFirstLine(missing), "Cannot start in the game folder " + missing.string());
+  EXPECT_EQ(refusedFirstLine("a file"),
+            "Cannot start in the game folder " + (folder.Path() / "a file").string());
+  MessageLog log;
+  EditorState state;
+  state.Text6 = "X";
+  for (const auto& [argument, whole] :
+       {std::pair{fs::path("game"), folder.Path() / "game"}, std::pair{deep, deep}}) {
+    SCOPED_TRACE(whole.string().size());
+    const GameFolder game = startIn({argument});
+    EXPECT_EQ(game.refusal, "");
+    EXPECT_EQ(game.path, whole);
+    EXPECT_EQ(fs::current_path(), folder.Path()) << "the folder is kept, not entered";
+    EXPECT_TRUE(
+        SaveScript(state, game.path, NativeFileReplacer(), NativeTextEncoder(), log.Recorder()))
+        << log.Messages().back();
+    EXPECT_EQ(ReadFile(whole / kScript), "X\r\n");
+  }
+  // Within reach of the scratch folder's clean-up: the C runtime lists no folder that deep.
+  fs::rename(deep, folder.Path() / "deep");
 }
 
 TEST(Windows1252Encoder, WritesWhatTheCodePageHoldsAndQuestionMarksTheRest) {

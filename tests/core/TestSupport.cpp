@@ -24,8 +24,10 @@ ScratchWorkingDirectory::~ScratchWorkingDirectory() {
   std::error_code ignored;
   fs::current_path(previous_, ignored);
   // Read-only files and folders left by a scenario must not stop the clean-up.
-  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  // Nor a folder too deep to list, which a failed scenario may leave behind.
+  for (auto entry = fs::recursive_directory_iterator(path_, ignored);
+       entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+    fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
   fs::remove_all(path_, ignored);
 }

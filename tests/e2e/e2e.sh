@@ -17,8 +17,9 @@
 # --paste-lone-breaks  the pasted text holds a lone LF and a lone CR too. Not for a program under
 #            Wine: Wine's clipboard bridge hands a Windows program CR LF for every LF.
 # --help-without-display  the Linux program's command line: first with no display at all, --help
-#            must print the usage, a missing folder end it with status 2, and a start say that
-#            it needs a desktop session; then, with the display, an unknown option.
+#            must print the usage, a missing folder, a file and an empty name end it with status 2,
+#            and a start say that it needs a desktop session; then, with the display, an unknown
+#            option.
 # --random-keys  instead of the steps above: that many seeded sequences of random editing keys
 #            (seeds 1 to count, RANDOM_KEY_LENGTH keys each, 25 unless set), the file saved after
 #            each; --keep-files puts each file in the folder, --compare-with compares each with the
@@ -115,9 +116,12 @@ check_messages() {
 
 if $help_without_display; then
   mkdir "$scratch/-zarvex"
-  check_messages "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" <<'ROWS'
+  touch "$scratch/a file"
+  check_messages "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" <<ROWS
 0|*||--help|[folder]
-2|*||'no such folder'|Cannot start in the game folder
+2|*||'no such folder'|Cannot start in the game folder $scratch/no such folder
+2|*||'a file'|Cannot start in the game folder $scratch/a file
+2|*||''|The game folder's name is empty
 1|1|||zarvex-script-editor: needs a desktop session
 1|1||--help-all|needs a desktop session
 1|2||-zarvey|put -- before a folder whose name starts with -

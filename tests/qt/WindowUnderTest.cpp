@@ -8,7 +8,7 @@
 
 namespace zarvex::testing {
 
-WindowUnderTest::WindowUnderTest() : window_(files_, NativeTextEncoder()) {
+WindowUnderTest::WindowUnderTest() : window_(files_, NativeTextEncoder(), {}) {
   window_.show();
   if (!QTest::qWaitForWindowActive(&window_)) {
     throw std::runtime_error("the window did not become active");

@@ -53,7 +53,8 @@ bool Save(const std::string& script) {
   MessageLog log;
   EditorState state;
   state.Text6 = script;
-  return SaveScript(state, NativeFileReplacer(), NativeTextEncoder(), log.Recorder());
+  return SaveScript(state, fs::current_path(), NativeFileReplacer(), NativeTextEncoder(),
+                    log.Recorder());
 }
 
 enum class KillMoment { Anytime, WhileWriting };

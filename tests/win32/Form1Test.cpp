@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -18,7 +20,9 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32AnsiEncoder.h"
+#include "platform/win32/Win32FileReplacer.h"
 #include "script/GameModeTable.h"
+#include "window/GameFolder.h"
 #include "window/win32/ControlId.h"
 #include "window/win32/MessageLoop.h"
 
@@ -47,13 +51,10 @@ std::wstring TextOf(HWND window) {
 // One editor window, shown and active, with what it saved recorded.
 class WindowUnderTest {
  public:
-  explicit WindowUnderTest(int dotsPerInch = 96)
-      : form_(files_, encoder_, ScreenScale(dotsPerInch)) {
-    EXPECT_TRUE(form_.Create(GetModuleHandleW(nullptr)));
-    form_.Show(SW_SHOWNORMAL);
-    SetForegroundWindow(form_.Window());
-    Settle();
-  }
+  explicit WindowUnderTest(int dotsPerInch = 96) : WindowUnderTest(dotsPerInch, nullptr, {}) {}
+  // Saving through these files, under this game folder.
+  WindowUnderTest(FileReplacer& files, fs::path gameFolder)
+      : WindowUnderTest(96, &files, std::move(gameFolder)) {}
 
   HWND operator[](Control control) const { return form_.ControlWindow(control); }
   [[nodiscard]] HWND Window() const { return form_.Window(); }
@@ -101,6 +102,15 @@ class WindowUnderTest {
   }
 
  private:
+  WindowUnderTest(int dotsPerInch, FileReplacer* files, fs::path gameFolder)
+      : form_(files != nullptr ? *files : files_, encoder_, ScreenScale(dotsPerInch),
+              std::move(gameFolder)) {
+    EXPECT_TRUE(form_.Create(GetModuleHandleW(nullptr)));
+    form_.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(form_.Window());
+    Settle();
+  }
+
   RecordingFiles files_;
   // A Western system's.
   Win32AnsiEncoder encoder_{1252};
@@ -402,6 +412,116 @@ TEST(Form1, SaveWritesTheScriptAndClosingWritesNothing) {
     EXPECT_FALSE(IsWindow(window->Window()));
     EXPECT_TRUE(window->Controller().HasEnded());
     EXPECT_EQ(window->Files().writes.size(), 1u);
+  }
+}
+
+// Stands in for SetCurrentDirectoryW in every module of the process while it lives, and counts
+// the calls. It refuses each, as Windows does a folder past MAX_PATH - 2 characters where long
+// paths are not enabled; Wine enters any folder.
+class RefusedFolderChanges {
+ public:
+  RefusedFolderChanges()
+      : entry_(reinterpret_cast<unsigned char*>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetCurrentDirectoryW")))) {
+    std::memcpy(saved_, entry_, sizeof saved_);
+    unsigned char jump[sizeof saved_] = {0xE9};  // jmp rel32
+    const auto distance = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(&Refuse) -
+                                                    reinterpret_cast<std::intptr_t>(entry_ + 5));
+    std::memcpy(jump + 1, &distance, sizeof distance);
+    Write(jump);
+    calls_ = 0;
+  }
+  ~RefusedFolderChanges() { Write(saved_); }
+  RefusedFolderChanges(const RefusedFolderChanges&) = delete;
+  RefusedFolderChanges& operator=(const RefusedFolderChanges&) = delete;
+
+  [[nodiscard]] static int Calls() { return calls_; }
+
+ private:
+  static BOOL WINAPI Refuse(const wchar_t*) {
+    ++calls_;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+  }
+  void Write(const unsigned char* bytes) {
+    DWORD protection = 0;
+    VirtualProtect(entry_, sizeof saved_, PAGE_EXECUTE_READWRITE, &protection);
+    std::memcpy(entry_, bytes, sizeof saved_);
+    VirtualProtect(entry_, sizeof saved_, protection, &protection);
+    FlushInstructionCache(GetCurrentProcess(), entry_, sizeof saved_);
+  }
+
+  static inline int calls_ = 0;
+  unsigned char* entry_;
+  unsigned char saved_[5] = {};
+};
+
+// Runs the editor program with one argument; closes the message box it shows, which is given
+// back, and its exit code.
+std::pair<SeenMessageBox, DWORD> RunProgramWith(const std::wstring& argument) {
+  std::wstring commandLine = L"\"" ZARVEX_PROGRAM L"\" \"" + argument + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    ADD_FAILURE() << "cannot start " << ToUtf8(commandLine);
+    return {};
+  }
+  SeenMessageBox box = MessageBoxWatcher(started.dwThreadId).Result();
+  DWORD exitCode = STILL_ACTIVE;
+  if (WaitForSingleObject(started.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(started.hProcess, &exitCode);
+  } else {
+    TerminateProcess(started.hProcess, 1);
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return {box, exitCode};
+}
+
+TEST(Form1, StartsInAnyGameFolderAndNowhereElse) {
+  const testing::ScratchWorkingDirectory scratch;
+  {
+    SCOPED_TRACE("a game folder of 300 characters, never entered: the window opens and saves");
+    fs::path deep = scratch.Path();
+    while (deep.native().size() < 240) {
+      deep /= std::wstring(std::min<std::size_t>(60, 240 - deep.native().size() - 1), L'd');
+    }
+    // Only the last name crosses MAX_PATH, so that moving it out brings the rest within reach.
+    deep /= std::wstring(300 - deep.native().size() - 1, L'd');
+    fs::create_directories(deep / "ASSETS");
+    Win32FileReplacer files;
+    {
+      const RefusedFolderChanges refused;
+      const std::vector<fs::path> arguments = {deep};
+      GameFolder folder = GameFolderOf(arguments);
+      ASSERT_EQ(folder.refusal, "");
+      WindowUnderTest window(files, std::move(folder.path));
+      window.Click(Control::Command1);
+      window.Click(Control::Command2);
+      EXPECT_EQ(testing::ReadFile(deep / "ASSETS" / "gamescript.txt"),
+                window.State().Text6 + "\r\n");
+      EXPECT_EQ(RefusedFolderChanges::Calls(), 0);
+    }
+    fs::rename(deep, scratch.Path() / "deep");  // within reach of the scratch folder's clean-up
+  }
+  {
+    SCOPED_TRACE("what cannot be a game folder: the message box, then exit code 2");
+    testing::WriteFile("a file", "");
+    const std::pair<std::wstring, std::wstring> refused[] = {
+        {(scratch.Path() / "a file").native(), L"Cannot start in the game folder "},
+        {(scratch.Path() / "no such game").native(), L"Cannot start in the game folder "},
+        {L"", L"The game folder's name is empty"},
+    };
+    for (const auto& [argument, opening] : refused) {
+      SCOPED_TRACE(ToUtf8(argument));
+      const auto [box, exitCode] = RunProgramWith(argument);
+      EXPECT_EQ(box.title, L"Zarvex Script Editor");
+      EXPECT_EQ(box.text.substr(0, opening.size() + argument.size()), opening + argument);
+      EXPECT_TRUE(box.icon);
+      EXPECT_EQ(exitCode, 2u);
+    }
   }
 }
 
@@ -837,23 +957,49 @@ TEST(Form1, ScalesWithTheScreensResolution) {
   }
 }
 
+// Gives a list's window a border one pixel thicker on each side than the system's own.
+LRESULT CALLBACK WithThickerBorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto own = reinterpret_cast<WNDPROC>(GetPropW(window, L"ZarvexTestOwnProcedure"));
+  const LRESULT result = CallWindowProcW(own, window, message, wParam, lParam);
+  if (message == WM_NCCALCSIZE) {
+    // Either form of the message begins with the client rectangle.
+    InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
+  }
+  return result;
+}
+
 TEST(Form1, OpenListsShowEightEntries) {
   // Measured open, as the player sees it: CB_GETDROPPEDCONTROLRECT spans the closed field too on
-  // Windows but not under Wine. A list of fewer entries opens as high as they need.
-  for (const int dotsPerInch : {96, 144}) {
-    const WindowUnderTest window(dotsPerInch);
-    for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
-      SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi");
-      SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
-      COMBOBOXINFO parts{};
-      parts.cbSize = sizeof parts;
-      GetComboBoxInfo(window[list], &parts);
-      RECT open{};
-      GetClientRect(parts.hwndList, &open);
-      SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
-      const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
-      const auto shown = std::min<LRESULT>(8, SendMessageW(window[list], CB_GETCOUNT, 0, 0));
-      EXPECT_EQ(open.bottom, shown * entry);
+  // Windows but not under Wine. A list of fewer entries opens as high as they need. Windows may
+  // draw the open list's border thicker than SM_CYBORDER says.
+  for (const bool thickerBorder : {false, true}) {
+    for (const int dotsPerInch : {96, 144}) {
+      const WindowUnderTest window(dotsPerInch);
+      for (const Control list : {Control::Combo1, Control::Combo2, Control::Combo3}) {
+        SCOPED_TRACE(std::string(NameOf(list)) + " at " + std::to_string(dotsPerInch) + " dpi" +
+                     (thickerBorder ? ", border one pixel thicker" : ""));
+        COMBOBOXINFO parts{};
+        parts.cbSize = sizeof parts;
+        GetComboBoxInfo(window[list], &parts);
+        if (thickerBorder) {
+          SetPropW(parts.hwndList, L"ZarvexTestOwnProcedure",
+                   reinterpret_cast<HANDLE>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC)));
+          SetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC,
+                            reinterpret_cast<LONG_PTR>(&WithThickerBorder));
+          SetWindowPos(parts.hwndList, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+        SendMessageW(window[list], CB_SHOWDROPDOWN, TRUE, 0);
+        RECT open{};
+        GetClientRect(parts.hwndList, &open);
+        SendMessageW(window[list], CB_SHOWDROPDOWN, FALSE, 0);
+        const auto entry = SendMessageW(window[list], CB_GETITEMHEIGHT, 0, 0);
+        const auto count = SendMessageW(window[list], CB_GETCOUNT, 0, 0);
+        // A shorter list the control sizes to its entries, by its own idea of the border.
+        if (!thickerBorder || count >= 8) {
+          EXPECT_EQ(open.bottom, std::min<LRESULT>(8, count) * entry);
+        }
+      }
     }
   }
 }

@@ -49,10 +49,14 @@ std::string_view UnreadablePiece() {
   return {static_cast<const char*>(page), 4096};
 }
 
-// A virus scanner's thread, which lets go of the file it holds after a moment.
-DWORD WINAPI CloseAfterAMoment(void* file) {
-  Sleep(60);
-  CloseHandle(file);
+// A virus scanner's thread, which lets go of the file it holds after a while.
+struct HeldFile {
+  HANDLE file;
+  DWORD milliseconds;
+};
+DWORD WINAPI LetGoLater(void* held) {
+  Sleep(static_cast<HeldFile*>(held)->milliseconds);
+  CloseHandle(static_cast<HeldFile*>(held)->file);
   return 0;
 }
 
@@ -181,10 +185,11 @@ TEST(Win32FileReplacer, FailureAfterWritingRemovesTheTemporaryFile) {
   }
   {
     // A virus scanner that holds the file a moment: the save waits for it.
-    const HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
-    const HANDLE letGo = CreateThread(nullptr, 0, &CloseAfterAMoment, scanner, 0, nullptr);
+    HeldFile scanner{CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                     60};
+    ASSERT_NE(scanner.file, INVALID_HANDLE_VALUE);
+    const HANDLE letGo = CreateThread(nullptr, 0, &LetGoLater, &scanner, 0, nullptr);
     const std::error_code waited = replacer.Replace(target, "scanned\r\n");
     WaitForSingleObject(letGo, INFINITE);
     CloseHandle(letGo);
@@ -286,7 +291,7 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
   {
     const ScratchWorkingDirectory folder;
     MessageLog log;
-    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_FALSE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
                                      (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
@@ -298,7 +303,7 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     WriteFile(folder.Path() / "ASSETS" / "gamescript.txt", "kept\r\n");
     SetReadOnly(folder.Path() / "ASSETS" / "gamescript.txt", true);
     MessageLog log;
-    EXPECT_FALSE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_FALSE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0], "Could not save the script to " +
                                      (folder.Path() / "ASSETS\\gamescript.txt").string() + "\n" +
@@ -310,9 +315,39 @@ TEST(Win32FileReplacer, SaveFailureMessagesGiveTheSystemsReason) {
     const ScratchWorkingDirectory folder;
     fs::create_directory(folder.Path() / "ASSETS");
     MessageLog log;
-    EXPECT_TRUE(SaveScript(state, replacer, encoder, log.Recorder()));
+    EXPECT_TRUE(SaveScript(state, folder.Path(), replacer, encoder, log.Recorder()));
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_EQ(ReadFile(folder.Path() / "ASSETS" / "gamescript.txt"), "END\r\n\r\n");
+  }
+  for (const DWORD held : {1000u, 5000u}) {
+    // The old file held open without sharing, as an on-access virus scanner may hold it: the
+    // save waits a second for it, though not five.
+    SCOPED_TRACE("held for " + std::to_string(held) + " ms");
+    const ScratchWorkingDirectory folder;
+    fs::create_directory(folder.Path() / "ASSETS");
+    const fs::path script = folder.Path() / "ASSETS" / "gamescript.txt";
+    WriteFile(script, "kept\r\n");
+    HeldFile scanner{CreateFileW(script.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr),
+                     held};
+    ASSERT_NE(scanner.file, INVALID_HANDLE_VALUE);
+    const HANDLE letGo = CreateThread(nullptr, 0, &LetGoLater, &scanner, 0, nullptr);
+    MessageLog log;
+    const bool saved = SaveScript(state, folder.Path(), replacer, encoder, log.Recorder());
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(letGo);
+    if (held == 1000) {
+      EXPECT_TRUE(saved);
+      EXPECT_TRUE(log.Messages().empty());
+      EXPECT_EQ(ReadFile(script), "END\r\n\r\n");
+    } else {
+      EXPECT_FALSE(saved);
+      ASSERT_EQ(log.Messages().size(), 1u);
+      EXPECT_EQ(log.Messages()[0], "Could not save the script to " + script.string() + "\n" +
+                                       Win32Error(ERROR_SHARING_VIOLATION).message());
+      EXPECT_EQ(ReadFile(script), "kept\r\n");
+    }
+    EXPECT_EQ(NamesIn(folder.Path() / "ASSETS"), std::vector<std::wstring>{L"gamescript.txt"});
   }
 }
 

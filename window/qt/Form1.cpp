@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <utility>
 
 #include "window/WindowLayout.h"
 #include "window/qt/ControlWidgets.h"
@@ -16,8 +17,11 @@
 
 namespace zarvex {
 
-Form1::Form1(FileReplacer& files, const TextEncoder& encoder, QWidget* parent)
-    : QWidget(parent), controller_(EditorPlatform{QtMessageBox(this), files, encoder}) {
+Form1::Form1(FileReplacer& files, const TextEncoder& encoder, std::filesystem::path gameFolder,
+             QWidget* parent)
+    : QWidget(parent),
+      controller_(EditorPlatform{QtMessageBox(this), files, encoder, TextUnits::kLineBreakIsOne,
+                                 std::move(gameFolder)}) {
   setWindowTitle(QString::fromUtf8(kWindowCaption));
   setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
                TwipsToPixels(kClientHeightTwips, logicalDpiY()));

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <filesystem>
 
 #include "platform/FileReplacer.h"
 #include "platform/TextEncoder.h"
@@ -25,8 +26,10 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // The file writer and encoder must outlive the window.
-  Form1(FileReplacer& files, const TextEncoder& encoder, QWidget* parent = nullptr);
+  // The file writer and encoder must outlive the window. The script is saved under the game's
+  // folder, a whole path (empty for the working directory).
+  Form1(FileReplacer& files, const TextEncoder& encoder, std::filesystem::path gameFolder,
+        QWidget* parent = nullptr);
 
   // What the editor holds, for reading only.
   [[nodiscard]] const EditorController& Controller() const { return controller_; }

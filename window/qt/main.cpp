@@ -1,5 +1,5 @@
 // Starts the editor: one window, closed by the user; closing it ends the program. Takes Qt's own
-// options and one optional argument, the game's folder, which it starts in.
+// options and one optional argument, the game's folder, which it saves under.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/NativePlatform.h"
@@ -39,17 +40,17 @@ void Describe(QCommandLineParser& parser) {
                                QStringLiteral("[folder]"));
 }
 
-// Enters the game folder the command line names, if any. Returns false when the editor must end.
-bool EnterGameFolderOf(const QCommandLineParser& parser) {
+// The game folder the command line names, or the working directory; says why when refused.
+zarvex::GameFolder ReadGameFolder(const QCommandLineParser& parser) {
   std::vector<std::filesystem::path> folders;
   for (const QString& folder : parser.positionalArguments()) {
     folders.emplace_back(QFile::encodeName(folder).toStdString());
   }
-  const std::string refused = zarvex::EnterGameFolder(folders);
-  if (!refused.empty()) {
-    std::fprintf(stderr, "zarvex-script-editor: %s\n", refused.c_str());
+  zarvex::GameFolder folder = zarvex::GameFolderOf(folders);
+  if (!folder.refusal.empty()) {
+    std::fprintf(stderr, "zarvex-script-editor: %s\n", folder.refusal.c_str());
   }
-  return refused.empty();
+  return folder;
 }
 
 enum class CommandLine { Read, Refused, LeftToTheWindowSystem };
@@ -58,8 +59,9 @@ enum class CommandLine { Read, Refused, LeftToTheWindowSystem };
 // need no display. Qt's own options (-platform and the like), and --help-all that lists them, are
 // known only to the window system's application object: a command line with one of them, or with
 // an option nobody knows, is left to be read once that object exists.
-CommandLine ReadBeforeTheWindowSystem(int& argc, char* argv[]) {
+CommandLine ReadBeforeTheWindowSystem(int& argc, char* argv[], zarvex::GameFolder& folder) {
   if (argc < 2) {
+    folder = zarvex::GameFolderOf({});
     return CommandLine::Read;
   }
   const QCoreApplication core(argc, argv);
@@ -69,7 +71,8 @@ CommandLine ReadBeforeTheWindowSystem(int& argc, char* argv[]) {
     return CommandLine::LeftToTheWindowSystem;
   }
   parser.process(core);  // prints the help and ends, when asked for it
-  return EnterGameFolderOf(parser) ? CommandLine::Read : CommandLine::Refused;
+  folder = ReadGameFolder(parser);
+  return folder.refusal.empty() ? CommandLine::Read : CommandLine::Refused;
 }
 
 // Qt's window system aborts the program when it finds no display: first see whether there is one
@@ -117,7 +120,8 @@ void SuggestTheEndOfOptions(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const CommandLine early = ReadBeforeTheWindowSystem(argc, argv);
+  zarvex::GameFolder folder;
+  const CommandLine early = ReadBeforeTheWindowSystem(argc, argv, folder);
   if (early == CommandLine::Refused) {
     return 2;
   }
@@ -142,7 +146,8 @@ int main(int argc, char* argv[]) {
       return 1;
     }
     parser.process(application);  // prints the help and ends, when asked for it
-    if (!EnterGameFolderOf(parser)) {
+    folder = ReadGameFolder(parser);
+    if (!folder.refusal.empty()) {
       return 2;
     }
   }
@@ -150,7 +155,8 @@ int main(int argc, char* argv[]) {
   // caption and the message box title must read exactly as designed.
   QGuiApplication::setDesktopFileName(QStringLiteral("zarvex-script-editor"));
   QApplication::setWindowIcon(ProgramIcon());
-  zarvex::Form1 window(zarvex::NativeFileReplacer(), zarvex::NativeTextEncoder());
+  zarvex::Form1 window(zarvex::NativeFileReplacer(), zarvex::NativeTextEncoder(),
+                       std::move(folder.path));
   window.show();
   return QApplication::exec();
 }

@@ -78,11 +78,13 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlLayout& r
 
 void SizeOpenList(HWND list) {
   // A drop-down list's height is that of the closed field and the open list together; the field
-  // takes the height of its font, and the list's border lies outside its entries.
+  // takes the height of its font, and the list's border lies outside its entries. The border may
+  // be drawn thicker than SM_CYBORDER says, and a list one pixel short shows an entry fewer, so
+  // half an entry is added to spare: the list's integral height trims it off.
   RECT closed{};
   GetWindowRect(list, &closed);
   const auto entry = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));
-  const int open = kOpenListEntries * entry + 2 * GetSystemMetrics(SM_CYBORDER);
+  const int open = kOpenListEntries * entry + entry / 2 + 2 * GetSystemMetrics(SM_CYBORDER);
   SetWindowPos(list, nullptr, 0, 0, closed.right - closed.left, closed.bottom - closed.top + open,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,6 +1,7 @@
 #include "window/win32/Form1.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/WideText.h"
@@ -64,11 +65,12 @@ std::vector<const ControlLayout*> CreationOrder() {
 
 }  // namespace
 
-Form1::Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale)
+Form1::Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale,
+             std::filesystem::path gameFolder)
     : scale_(scale),
       controller_(EditorPlatform{
           [this](std::string_view message) { ShowOwnedMessageBox(Window(), message); }, files,
-          encoder, TextUnits::kCodeUnits}),
+          encoder, TextUnits::kCodeUnits, std::move(gameFolder)}),
       fonts_(scale) {}
 
 Form1::~Form1() {

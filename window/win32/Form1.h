@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -26,8 +27,10 @@ class Form1 final : public BaseWindow<Form1>, private TextBoxEditor {
  public:
   static constexpr const wchar_t* kClassName = L"ZarvexScriptEditorForm1";
 
-  // The file writer and encoder must outlive the window.
-  Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale);
+  // The file writer and encoder must outlive the window. The script is saved under the game's
+  // folder, a whole path (empty for the working directory).
+  Form1(FileReplacer& files, const TextEncoder& encoder, ScreenScale scale,
+        std::filesystem::path gameFolder);
   ~Form1();
 
   // Creates the window and its controls and runs the start-up sequence, without showing it.

@@ -1,10 +1,11 @@
 // The Windows editor: one window and its message loop. It takes one optional argument, the game's
-// folder, and starts in it; dropping the folder on the program gives that argument.
+// folder, and saves under it; dropping the folder on the program gives that argument.
 #include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/NativePlatform.h"
@@ -18,13 +19,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // The C runtime has split the command line already; CommandLineToArgvW would load shell32,
   // which costs start-up time.
   const std::vector<std::filesystem::path> arguments(__wargv + 1, __wargv + __argc);
-  if (const std::string message = zarvex::EnterGameFolder(arguments); !message.empty()) {
-    MessageBoxW(nullptr, zarvex::ToUtf16(message).c_str(),
+  zarvex::GameFolder folder = zarvex::GameFolderOf(arguments);
+  if (!folder.refusal.empty()) {
+    MessageBoxW(nullptr, zarvex::ToUtf16(folder.refusal).c_str(),
                 zarvex::ToUtf16(zarvex::kWindowCaption).c_str(), MB_OK | MB_ICONERROR);
     return 2;
   }
   zarvex::Form1 form(zarvex::NativeFileReplacer(), zarvex::NativeTextEncoder(),
-                     zarvex::ScreenScale::OfScreen());
+                     zarvex::ScreenScale::OfScreen(), std::move(folder.path));
   if (!form.Create(instance)) {
     return 1;
   }
