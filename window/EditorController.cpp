@@ -85,8 +85,10 @@ ChangeKind KindOfReported(TextChange& change, const TextEdit& edit, std::size_t 
     return edit.caret == at + positions.PositionsIn(reported.inserted);
   };
   const ChangeKind kind = KindOfChange(change, edit.source, caretAfter(change, position));
-  const auto [shorter, longer] = std::minmax(change.removed.size(), change.inserted.size());
-  if (kind != ChangeKind::kOwnStep || longer - shorter > kLongestCharacter) {
+  const std::size_t removed = change.removed.size();
+  const std::size_t inserted = change.inserted.size();
+  if (kind != ChangeKind::kOwnStep ||
+      std::max(removed, inserted) - std::min(removed, inserted) > kLongestCharacter) {
     return kind;
   }
   TextChange narrowed = change;
