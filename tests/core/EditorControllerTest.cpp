@@ -401,6 +401,10 @@ TEST(EditorController, UndoStepsFollowOneRuleInEveryTextBox) {
        Control::Text6,
        {edit({0, 0, "a\xC3\xA9"}), edit({0, 2, "a\xC3\xA8\xC3\xA9", 2}), type(2, "d")},
        {"a\xC3\xA9", ""}},
+      {"a character beyond the BMP reported with its line is typing too",
+       Control::Text6,
+       {edit({0, 0, "a"}), edit({0, 1, "a\xF0\x9F\x98\x80", 3}), type(3, "d")},
+       {"a", ""}},
       {"laps: a character put in away from the caret is a step of its own",
        Control::Text5,
        {edit(Typed(0, "2", 1), Control::Text5), edit({1, 0, "5", 0}, Control::Text5)},
@@ -429,6 +433,10 @@ TEST(EditorController, UndoStepsFollowOneRuleInEveryTextBox) {
                 expected);
     }
     EXPECT_FALSE(editor->CanUndo(row.box));
+    // Nothing left to undo: nothing changes.
+    const std::string before = editor->State().Text6;
+    EXPECT_FALSE(editor->Undo(row.box).boxEdit);
+    EXPECT_EQ(editor->State().Text6, before);
   }
 }
 
@@ -517,6 +525,9 @@ TEST(EditorController, UndoAndRedoShowEachStepInTheBox) {
     EXPECT_EQ(pasted.boxEdit->removed, 4u);
     editor->ChangeText(Control::Text5, "123\n4");
     EXPECT_EQ(editor->State().Text5.text, "123");
+    editor->EditText(Control::Text5, Typed(1, "x", 1));
+    EXPECT_EQ(editor->State().Text5.text, "1x3");
+    editor->Undo(Control::Text5);
     editor->Undo(Control::Text5);
     EXPECT_EQ(editor->State().Text5.text, "12");
     editor->Undo(Control::Text5);
@@ -579,6 +590,17 @@ TEST(TextHistory, KeepsItsBytesInBoundsAndMovesStepsWithoutCopies) {
     EXPECT_FALSE(history.CanUndo());
   }
   {
+    SCOPED_TRACE("a cleared history holds nothing: the limit counts from zero again");
+    TextHistory history;
+    history.Record({0, "", "a"}, ChangeKind::kOwnStep);
+    history.Clear();
+    history.Record({0, "", std::string(half, 'x')}, ChangeKind::kOwnStep);
+    history.Record({half, "", std::string(TextHistory::kMaxBytes - half, 'y')},
+                   ChangeKind::kOwnStep);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_TRUE(history.CanUndo()) << "exactly at the limit, both steps stay";
+  }
+  {
     SCOPED_TRACE("undo and redo hand back the step's own text");
     TextHistory history;
     std::string pasted(1u << 20, 'p');
@@ -607,6 +629,8 @@ TEST(WordStops, StopAtEachLineBreakAsOneCharacter) {
       {"ab  \r\n", 4, 0, 6},  // blanks before a break are skipped forward
       {"a.b  c", 6, 5, 6},    // signs and letters are runs of their own
       {"a.b  c", 1, 0, 2},   {"a\xC3\xA9z b", 0, 0, 5},  // letters beyond ASCII are word characters
+      {"a\tb", 2, 0, 3},                                 // a tab is a blank
+      {"x_1 y", 0, 0, 4},  // underscores and digits are word characters
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.text) + " at " + std::to_string(row.offset));
