@@ -196,6 +196,15 @@ type_text() {
   xdotool type --delay 50 "$1"
   sleep 0.3
 }
+# Waits for the file Save Script writes; a program under a launcher may take a while.
+wait_for_saved_file() {
+  local _
+  for _ in $(seq 100); do
+    [ -s "$script_file" ] && break
+    sleep 0.2
+  done
+  [ -s "$script_file" ] || fail "Save Script wrote no $script_file"
+}
 # Opening a list by a click shows its entries; Escape closes them and leaves the focus there, and a
 # letter then chooses the first entry starting with it, as the keyboard does in any drop-down list.
 choose_by_letter() {
@@ -331,11 +340,7 @@ xdotool windowfocus "$window" 2>/dev/null || true
 sleep 0.3
 
 click Command2
-for _ in $(seq 50); do
-  [ -s "$script_file" ] && break
-  sleep 0.2
-done
-[ -s "$script_file" ] || fail "Save Script wrote no $script_file"
+wait_for_saved_file
 
 # The whole file as the game reads it, in Windows-1252 ("?" for what it lacks): the paste's first
 # line as the editing keys left it, the typing around it, the keyboard blocks, the Death Race block,

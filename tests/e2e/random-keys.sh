@@ -69,12 +69,7 @@ random_sequence() {
 save_by_keys() {
   rm -f "$script_file"
   xdotool key --delay 40 shift+Tab space
-  local _
-  for _ in $(seq 100); do
-    [ -s "$script_file" ] && break
-    sleep 0.2
-  done
-  [ -s "$script_file" ] || fail "Save Script wrote no $script_file"
+  wait_for_saved_file
   xdotool key --delay 40 Tab
 }
 

@@ -85,13 +85,11 @@ bool IsTableCtrlKey(const QKeyEvent& key) {
   }
 }
 
-// Keys Qt binds to editing that the table does not list (on some desktops F14 undoes, F18
-// pastes, F20 cuts), with or without modifiers.
+// Keys without Ctrl, Alt or Meta that Qt binds to editing beyond the table (on some desktops
+// F14 undoes, F18 pastes, F20 cuts).
 bool IsOnlyQtsEditKey(const QKeyEvent& key) {
   for (const auto binding :
-       {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Paste, QKeySequence::Cut,
-        QKeySequence::Delete, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
-        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::Backspace}) {
+       {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Paste, QKeySequence::Cut}) {
     if (key.matches(binding)) {
       return true;
     }
